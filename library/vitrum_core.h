@@ -1,0 +1,158 @@
+// Vitrum: the platform-free half of the library's interface.
+//
+// Everything declared here builds without <windows.h> or OpenGL headers, so the
+// same code runs natively on Linux under the sanitizers and fuzzers. Programs
+// include "vitrum.h", which includes this file; the names live in namespace Vitrum.
+//
+// Sections (grep for "//== "):
+//   fixed tables and run-time errors, window and input state, FPS title state,
+//   vectors and matrices, vertex capture tables, TGA images.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace Vitrum {
+
+//== Fixed tables and run-time errors ==========================================
+//
+// Every table of the library keeps its declared bounds and checks each index.
+// An index outside them ends the program with a run-time error: a message on
+// stderr naming the table, the index and the bounds, and exit status 201.
+// Integer overflow where the data model sets a limit ends the program the same way.
+
+// Exit status of a run-time error (index out of bounds or integer overflow).
+inline constexpr int RUNTIME_ERROR_STATUS = 201;
+
+// Ends the program: TABLE[INDEX] lies outside LO..HI.
+[[noreturn]] void RANGEERROR(const char* TABLE, long long INDEX, long long LO, long long HI);
+// Ends the program with a run-time error described by WHAT (an integer overflow,
+// a division by zero where the data model forbids a zero).
+[[noreturn]] void RUNTIMEERROR(const char* WHAT);
+
+// A table indexed LO..HI (inclusive), stored contiguously, checked on every access.
+template <class T, long long LO, long long HI>
+struct TTABLE {
+  static_assert(LO <= HI);
+  static constexpr long long LOW = LO;
+  static constexpr long long HIGH = HI;
+  static constexpr std::size_t COUNT = static_cast<std::size_t>(HI - LO + 1);
+
+  const char* NAME;
+  T ITEMS[COUNT]{};
+
+  constexpr T& operator[](long long INDEX) {
+    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME, INDEX, LO, HI);
+    return ITEMS[INDEX - LO];
+  }
+  constexpr const T& operator[](long long INDEX) const {
+    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME, INDEX, LO, HI);
+    return ITEMS[INDEX - LO];
+  }
+  constexpr T* data() { return ITEMS; }
+  constexpr const T* data() const { return ITEMS; }
+  static constexpr std::size_t size() { return COUNT; }
+};
+
+// 32-bit Boolean whose true value has all bits set.
+using TLONGBOOL = std::int32_t;
+inline constexpr TLONGBOOL LONGTRUE = -1;
+inline constexpr TLONGBOOL LONGFALSE = 0;
+
+// A file name: 261 characters holding a zero-terminated text.
+using TFILENAME = TTABLE<char, 0, 260>;
+
+//== Window and input state ====================================================
+
+// Cursor kinds for OGLWINDOWSETTING.
+inline constexpr std::int32_t ARROW = 1;         // IDC_ARROW
+inline constexpr std::int32_t IBEAM = 2;         // IDC_IBEAM
+inline constexpr std::int32_t WAIT = 3;          // IDC_WAIT
+inline constexpr std::int32_t CROSS = 4;         // IDC_CROSS
+inline constexpr std::int32_t UPARROW = 5;       // IDC_UPARROW
+inline constexpr std::int32_t SIZE = 6;          // IDC_SIZE
+inline constexpr std::int32_t FILECURSOR = 7;    // loaded from CURSORFILE
+inline constexpr std::int32_t SIZENWSE = 8;      // IDC_SIZENWSE
+inline constexpr std::int32_t SIZENESW = 9;      // IDC_SIZENESW
+inline constexpr std::int32_t SIZEWE = 10;       // IDC_SIZEWE
+inline constexpr std::int32_t SIZENS = 11;       // IDC_SIZENS
+inline constexpr std::int32_t SIZEALL = 12;      // IDC_SIZEALL
+inline constexpr std::int32_t NOCURSOR = 13;     // IDC_NO
+inline constexpr std::int32_t HAND = 14;         // IDC_HAND
+inline constexpr std::int32_t APPSTARTING = 15;  // IDC_APPSTARTING
+inline constexpr std::int32_t HELP = 16;         // IDC_HELP
+// Icon kinds for OGLWINDOWSETTING.
+inline constexpr std::int32_t GENERIC = 1;   // IDI_APPLICATION
+inline constexpr std::int32_t FILEICON = 2;  // loaded from ICONFILE
+// A window style offered to applications; the library does not use it.
+inline constexpr std::int32_t WS_TOOLS = 0x52CF1800;
+// Pixel-format flags offered for PIXEL_FORMAT_FLAGS (double buffer, stereo,
+// draw to window, OpenGL, DirectDraw); the library does not use them itself.
+inline constexpr std::int32_t VITRUM_ACCELERATION = 0x2027;
+// Class name of the image button.
+inline constexpr const char* SZHOVERCLASS = "IMAGEBUTTON";
+
+extern std::int32_t SETTYPECURSOR;  // cursor kind of the class "GLWindow"
+extern std::int32_t SETTYPEICON;    // icon kind of the class "GLWindow"
+extern const char* CURSORFILE;      // cursor file for FILECURSOR (caller's text, not copied)
+extern const char* ICONFILE;        // icon file for FILEICON (caller's text, not copied)
+extern const char* SETTITLENAME;    // the application name: window title and FPS title prefix
+extern std::int32_t WIDTH;          // client width in pixels (requested size until the first WM_SIZE)
+extern std::int32_t HEIGHT;         // client height in pixels
+extern std::int32_t BITS;           // requested colour depth, 0..255; also the alpha/depth/... request
+extern bool FULLSCREEN;             // screen-sized window when true
+extern bool ACTIVE;                 // true from WM_CREATE to WM_DESTROY: the frame loop's run flag
+extern std::int32_t PIXEL_FORMAT_FLAGS;   // extra pixel-format flags (non-negative)
+extern std::int32_t CREATE_WINDOW_FLAGS;  // extra window styles for windowed mode (non-negative)
+extern void (*CREATEMENUBAR)();     // builds the menu bar when SHOWMENUBAR is set
+extern void (*CREATEMOUSEMENU)();   // context-menu callback when SHOWMENUBAR is set
+extern bool SHOWMENUBAR;            // enables the menu callbacks
+extern bool SHOWSTATUSBAR;          // enables the status bar
+extern TFILENAME FILENAME;          // the status bar's initial text
+extern TTABLE<std::int32_t, 1, 20> STATUSITEM;  // right edges of the status bar parts
+extern TTABLE<std::int32_t, 1, 20> EDGES;       // the copy handed to the status bar
+extern std::int32_t MAXSTATUSITEM;  // number of status bar parts, 0..20
+extern const char* VITRUMVERSION;   // "1.0"
+extern std::uint32_t OBJNULL;       // an empty display list made by OGLWINDOWSETTING
+extern bool FOGONOFF;               // set by OGLWINDOWSETTING; read by nobody in the library
+extern std::uint32_t START;         // tick count taken by OGLWINDOWSETTING in free-look mode
+extern std::int32_t FUNCTIONERROR;  // WINDOWINIT's outcome: 0 ok, 1 no pixel format, 2 no context
+extern std::int32_t IFORMAT;        // the pixel format chosen by WINDOWINIT
+
+// Stores a new client size in WIDTH and HEIGHT (called on WM_SIZE); sets no viewport.
+void GLRESIZEWINDOW(std::int32_t W, std::int32_t H);
+
+// Input state kept by the window procedure; the application polls it each frame.
+extern TTABLE<TLONGBOOL, 0, 500> SETKEY;  // by virtual-key code: pressed (LONGTRUE) or not
+extern std::int32_t SETMX, SETMY;         // client position of the last left press (0 after release)
+extern std::int32_t SETOMX, SETOMY;       // client position of the last mouse move
+extern bool LEFTMOUSEDOWN, LEFTMOUSEDOWN2;    // left button held
+extern bool RIGHTMOUSEDOWN, RIGHTMOUSEDOWN2;  // right button held
+extern bool MOUSEFREE;                    // free-look mode; set by the application, cleared by any key-up
+extern std::int32_t XCOORD, YCOORD;       // anchor of the left-button drag
+extern std::int32_t ZCOORD;               // anchor of the right-button drag (y only)
+extern float XROT, YROT;                  // view angles in degrees, driven by the mouse
+extern float XROT2, YROT2;                // a second pair under the same rules, for the application
+extern float DEPTH;                       // viewing distance, driven by the right-button drag
+extern float DEPTH2;                      // a second distance under the same rule
+extern std::int32_t MSPEED;               // mouse speed factor, set by SETGLMOUSEMOVE (0 until then)
+
+//== FPS title state ===========================================================
+
+inline constexpr std::int32_t FPS_TIMER = 1;          // timer id the FPS update answers to
+inline constexpr std::int32_t FPS_INTERVAL = 5000;    // default measuring interval, ms
+inline constexpr std::int32_t FPS_ONE_SECOND = 1000;  // ms per second
+extern bool VIEWFPS;                 // enables the FPS title update
+extern std::int32_t FPSCOUNT;        // frames counted in the current interval
+extern std::string FPSCOUNTSTR;      // the last figure as decimal text
+extern std::int32_t ADDINTERVALFPS;  // measuring interval in ms (the timer's period, not 0)
+extern std::int32_t FORCEFPS;        // multiplier applied to the figure
+extern std::int32_t ADDFORCEFPS;     // target figure FORCEFPS is stepped towards when above 1
+
+//== Vertex capture ============================================================
+
+extern bool GLVERT3FENABLEEDIT;  // edit mode: record and transform every vertex per slot
+extern bool GLVERT3FREMOVE;      // when true, GLBEGIN/GLVERTEX3F/GLEND issue no OpenGL calls
+
+}  // namespace Vitrum

@@ -1,0 +1,191 @@
+// Window creation and the OpenGL context.
+#include "vitrum.h"
+
+// commctrl.h needs the types of <windows.h>, which vitrum.h includes.
+#include <commctrl.h>
+
+#include <cstdlib>
+
+namespace Vitrum {
+
+HWND HWINDOW = nullptr;
+HDC DCWINDOW = nullptr;
+HGLRC RCWINDOW = nullptr;
+HWND HSTATUS = nullptr;
+HWND AWND = nullptr;
+WNDCLASSEXA WINDOWCLASSEX{};
+TGETINPUTCOMMAND GETINPUTCOMMAND = nullptr;
+
+namespace {
+
+constexpr DWORD WINDOWED_STYLE = 0x96CA0000;    // popup, visible, clip, caption, sysmenu, minimize box
+constexpr DWORD FULLSCREEN_STYLE = 0x96880000;  // popup, visible, clip, border, sysmenu
+constexpr DWORD PIXEL_FORMAT_BASE = 0x1065;     // window, OpenGL, double buffer, generic (accelerated)
+constexpr UINT STATUS_BAR_ID = 30482;
+
+// The system cursor of each cursor kind; FILECURSOR (7) is loaded from a file.
+constexpr WORD SYSTEM_CURSORS[17] = {0,      0x7F00, 0x7F01, 0x7F02, 0x7F03, 0x7F04,
+                                     0x7F80, 0,      0x7F82, 0x7F83, 0x7F84, 0x7F85,
+                                     0x7F86, 0x7F88, 0x7F89, 0x7F8A, 0x7F8B};
+
+HCURSOR classCursor() {
+  if (SETTYPECURSOR == FILECURSOR) return CURSORFILE ? LoadCursorFromFileA(CURSORFILE) : nullptr;
+  if (SETTYPECURSOR < ARROW || SETTYPECURSOR > HELP) return nullptr;
+  return LoadCursorA(nullptr, MAKEINTRESOURCEA(SYSTEM_CURSORS[SETTYPECURSOR]));
+}
+
+HICON classIcon() {
+  if (SETTYPEICON == GENERIC) return LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F00));
+  // The icon file goes through the cursor-file loader, which reads .ico files too.
+  if (SETTYPEICON == FILEICON) return ICONFILE ? reinterpret_cast<HICON>(LoadCursorFromFileA(ICONFILE)) : nullptr;
+  return nullptr;
+}
+
+// The image-button class gets its own procedure with the image-button control;
+// until then its windows behave like plain windows.
+LRESULT CALLBACK forwardingButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// The show command the process was started with; a process started without
+// STARTF_USESHOWWINDOW has no show command (its wShowWindow is 0, SW_HIDE).
+int startupShowCommand() {
+  STARTUPINFOA info{};
+  info.cb = sizeof info;
+  GetStartupInfoA(&info);
+  return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+}
+
+}  // namespace
+
+void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON,
+                      const char* ICOFILE) {
+  if (MOUSEFREE) {
+    START = GetTickCount();
+    SetCursorPos(WIDTH / 2, HEIGHT / 2);
+  }
+  FOGONOFF = true;
+  SETTYPECURSOR = TYPECURSOR;
+  CURSORFILE = CURFILE;
+  SETTYPEICON = TYPEICON;
+  ICONFILE = ICOFILE;
+  // Acts only when a context is current; without one OpenGL ignores the calls.
+  OBJNULL = glGenLists(1);
+  glNewList(OBJNULL, GL_COMPILE);
+  glEndList();
+  GLVERT3FREMOVE = false;
+  GLVERT3FENABLEEDIT = false;
+}
+
+bool WINDOWREGISTER() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA WINDOWCLASS{};
+  WINDOWCLASS.style = CS_HREDRAW | CS_VREDRAW;
+  WINDOWCLASS.lpfnWndProc = GLWNDPROC;
+  WINDOWCLASS.hInstance = instance;
+  WINDOWCLASS.hIcon = classIcon();
+  WINDOWCLASS.hCursor = classCursor();
+  WINDOWCLASS.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  WINDOWCLASS.lpszClassName = "GLWindow";
+  const bool registered = RegisterClassA(&WINDOWCLASS) != 0;
+
+  if (!GetClassInfoExA(nullptr, SZHOVERCLASS, &WINDOWCLASSEX)) {
+    WINDOWCLASSEX = WNDCLASSEXA{};
+    WINDOWCLASSEX.cbSize = sizeof(WNDCLASSEXA);
+    WINDOWCLASSEX.lpfnWndProc = forwardingButtonProc;
+    WINDOWCLASSEX.hInstance = instance;
+    WINDOWCLASSEX.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F00));
+    WINDOWCLASSEX.hIconSm = WINDOWCLASSEX.hIcon;
+    WINDOWCLASSEX.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(0x7F00));
+    WINDOWCLASSEX.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    WINDOWCLASSEX.lpszClassName = SZHOVERCLASS;
+    RegisterClassExA(&WINDOWCLASSEX);
+  }
+  return registered;
+}
+
+HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
+  DWORD style = WINDOWED_STYLE | static_cast<DWORD>(CREATE_WINDOW_FLAGS);
+  if (FULLSCREEN) {
+    WIDTH = GetSystemMetrics(SM_CXSCREEN);
+    HEIGHT = GetSystemMetrics(SM_CYSCREEN);
+    style = FULLSCREEN_STYLE;
+  }
+  // CW_USEDEFAULT places a pop-up window at the screen's top-left corner.
+  const HWND window = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, WIDTH, HEIGHT, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+  if (window) {
+    ShowWindow(window, startupShowCommand());
+    UpdateWindow(window);
+  }
+  return window;
+}
+
+bool WINDOWINIT(HWND HPARENT) {
+  FUNCTIONERROR = 0;
+  DCWINDOW = GetDC(HPARENT);
+  const BYTE bits = static_cast<BYTE>(BITS);
+  PIXELFORMATDESCRIPTOR PFD{};
+  PFD.nSize = sizeof PFD;
+  PFD.nVersion = 1;
+  PFD.dwFlags = static_cast<DWORD>(PIXEL_FORMAT_FLAGS) | PIXEL_FORMAT_BASE;
+  PFD.iPixelType = PFD_TYPE_RGBA;
+  PFD.cColorBits = bits;
+  PFD.cAlphaBits = bits;
+  PFD.cAccumBits = bits;
+  PFD.cDepthBits = bits;
+  PFD.cStencilBits = bits;
+  PFD.cAuxBuffers = bits;
+  PFD.iLayerType = 1;
+  IFORMAT = ChoosePixelFormat(DCWINDOW, &PFD);
+  if (IFORMAT == 0) FUNCTIONERROR = 1;
+  SetPixelFormat(DCWINDOW, IFORMAT, &PFD);
+  RCWINDOW = wglCreateContext(DCWINDOW);
+  if (!RCWINDOW) FUNCTIONERROR = 2;
+  wglMakeCurrent(DCWINDOW, RCWINDOW);
+  return FUNCTIONERROR == 0;
+}
+
+HWND CREATESTATUSBAR(HWND PARENT) {
+  static constexpr char text[] = "Percorso file";
+  for (long long i = TFILENAME::LOW; i <= TFILENAME::HIGH; ++i)
+    FILENAME[i] = i < static_cast<long long>(sizeof text) ? text[i] : '\0';
+  AWND = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, FILENAME.data(), PARENT, STATUS_BAR_ID);
+  if (AWND) {
+    for (std::int32_t I = 1; I <= MAXSTATUSITEM; ++I) EDGES[I] = STATUSITEM[I];
+    SendMessageA(AWND, SB_SETPARTS, static_cast<WPARAM>(MAXSTATUSITEM), reinterpret_cast<LPARAM>(EDGES.data()));
+  }
+  return AWND;
+}
+
+bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT,
+                     std::int32_t APPBITS, bool APPFULLSCREEN) {
+  if (APPBITS < 0 || APPBITS > 255) RUNTIMEERROR("CREATEOGLWINDOW: BITS outside 0..255");
+  SETTITLENAME = APPNAME;
+  WIDTH = APPWIDTH;
+  HEIGHT = APPHEIGHT;
+  BITS = APPBITS;
+  FULLSCREEN = APPFULLSCREEN;
+  if (!WINDOWREGISTER()) THROWERROR("Errore di registro per la rispettiva applicazione!");
+  HWINDOW = WINDOWCREATE(APPNAME);
+  if (SHOWMENUBAR) CREATEMENUBAR();
+  if (SHOWSTATUSBAR) HSTATUS = CREATESTATUSBAR(HWINDOW);
+  if (!HWINDOW) THROWERROR("Impossibile creare la finestra per la rispettiva applicazione!");
+  if (!WINDOWINIT(HWINDOW)) THROWERROR("la rispettiva applicazione non \xE8 stata inizilizata!");
+  return true;
+}
+
+void DELETEOGLWINDOW() {
+  wglMakeCurrent(DCWINDOW, nullptr);
+  wglDeleteContext(RCWINDOW);
+  ReleaseDC(HWINDOW, DCWINDOW);
+  DestroyWindow(HWINDOW);
+}
+
+void THROWERROR(const char* PCERRORMESSAGE) {
+  MessageBoxA(nullptr, PCERRORMESSAGE, "Error", MB_OK);
+  std::exit(1);
+}
+
+}  // namespace Vitrum

@@ -1,0 +1,154 @@
+#include "win32_child.h"
+
+#include <cstring>
+#include <map>
+#include <thread>
+
+namespace vitrum_test {
+namespace {
+
+std::map<std::string, int (*)()>& scenarios() {
+  static std::map<std::string, int (*)()> all;
+  return all;
+}
+
+std::string windowText(HWND window) {
+  char buffer[1024] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_ABORTIFHUNG, 2000, &length);
+  return buffer;
+}
+
+std::string className(HWND window) {
+  char buffer[256] = {};
+  GetClassNameA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+// Reads the child's output pipe to its end, on a thread of its own so that a
+// chatty child never blocks on a full pipe.
+std::thread drain(HANDLE pipe, std::string& into) {
+  return std::thread([pipe, &into] {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) into.append(buffer, got);
+  });
+}
+
+}  // namespace
+
+ChildScenario::ChildScenario(const char* name, int (*run)()) { scenarios()[name] = run; }
+
+bool runScenarioFromCommandLine(int argc, char** argv, int& exitCode) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--child") != 0) continue;
+    auto found = scenarios().find(argv[i + 1]);
+    exitCode = found == scenarios().end() ? 99 : found->second();
+    return true;
+  }
+  return false;
+}
+
+std::string selfPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+std::string selfDirectory() {
+  std::string path = selfPath();
+  return path.substr(0, path.find_last_of("\\/"));
+}
+
+std::vector<HWND> windowsOfProcess(DWORD pid, const char* wantedClass) {
+  struct Search {
+    DWORD pid;
+    const char* wantedClass;
+    std::vector<HWND> found;
+  } search{pid, wantedClass, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.pid && (!s.wantedClass || className(window) == s.wantedClass))
+          s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Dialog readDialog(HWND dialog) {
+  Dialog result{windowText(dialog), {}};
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (className(child) != "Static") continue;
+    std::string text = windowText(child);
+    if (!text.empty()) result.text = text;
+  }
+  return result;
+}
+
+ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWORD timeoutMs,
+                       const std::string& workingDirectory) {
+  ChildResult result;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  PROCESS_INFORMATION process{};
+  std::string mutableLine = commandLine;
+  const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
+                                      &startup, &process);
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    result.output = "CreateProcess failed for: " + commandLine;
+    return result;
+  }
+  std::thread reader = drain(readEnd, result.output);
+
+  const DWORD deadline = GetTickCount() + timeoutMs;
+  std::vector<HWND> answered;
+  while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
+      result.timedOut = true;
+      TerminateProcess(process.hProcess, 0xDEAD);
+      WaitForSingleObject(process.hProcess, 5000);
+      break;
+    }
+    for (HWND dialog : windowsOfProcess(process.dwProcessId, "#32770")) {
+      if (!IsWindowVisible(dialog)) continue;
+      bool seen = false;
+      for (HWND old : answered) seen = seen || old == dialog;
+      if (seen) continue;
+      Dialog shown = readDialog(dialog);
+      result.dialogs.push_back(shown);
+      answered.push_back(dialog);
+      const int button = answer ? answer(shown) : IDOK;
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    }
+  }
+  GetExitCodeProcess(process.hProcess, &result.exitCode);
+  reader.join();
+  CloseHandle(readEnd);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return result;
+}
+
+ChildResult runChild(const std::string& scenario, DialogAnswer answer, DWORD timeoutMs) {
+  return runProcess("\"" + selfPath() + "\" --child " + scenario, std::move(answer), timeoutMs);
+}
+
+}  // namespace vitrum_test
