@@ -148,7 +148,11 @@ ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWOR
 }
 
 ChildResult runChild(const std::string& scenario, DialogAnswer answer, DWORD timeoutMs) {
-  return runProcess("\"" + selfPath() + "\" --child " + scenario, std::move(answer), timeoutMs);
+  std::string commandLine = "\"";
+  commandLine += selfPath();
+  commandLine += "\" --child ";
+  commandLine += scenario;
+  return runProcess(commandLine, std::move(answer), timeoutMs);
 }
 
 }  // namespace vitrum_test
