@@ -90,8 +90,7 @@ Dialog readDialog(HWND dialog) {
   return result;
 }
 
-ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWORD timeoutMs,
-                       const std::string& workingDirectory) {
+ChildResult runProcess(const std::string& commandLine, const RunOptions& options) {
   ChildResult result;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -104,10 +103,14 @@ ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWOR
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = writeEnd;
   startup.hStdError = writeEnd;
+  if (options.showCommand != -1) {
+    startup.dwFlags |= STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(options.showCommand);
+  }
   PROCESS_INFORMATION process{};
   std::string mutableLine = commandLine;
   const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
+                                      options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(),
                                       &startup, &process);
   CloseHandle(writeEnd);
   if (!started) {
@@ -117,7 +120,7 @@ ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWOR
   }
   std::thread reader = drain(readEnd, result.output);
 
-  const DWORD deadline = GetTickCount() + timeoutMs;
+  const DWORD deadline = GetTickCount() + options.timeoutMs;
   std::vector<HWND> answered;
   while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
@@ -134,10 +137,11 @@ ChildResult runProcess(const std::string& commandLine, DialogAnswer answer, DWOR
       Dialog shown = readDialog(dialog);
       result.dialogs.push_back(shown);
       answered.push_back(dialog);
-      const int button = answer ? answer(shown) : IDOK;
+      const int button = options.answer ? options.answer(shown) : IDOK;
       PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     }
+    if (options.whileRunning) options.whileRunning(process.dwProcessId);
   }
   GetExitCodeProcess(process.hProcess, &result.exitCode);
   reader.join();
@@ -152,7 +156,7 @@ ChildResult runChild(const std::string& scenario, DialogAnswer answer, DWORD tim
   commandLine += selfPath();
   commandLine += "\" --child ";
   commandLine += scenario;
-  return runProcess(commandLine, std::move(answer), timeoutMs);
+  return runProcess(commandLine, RunOptions{std::move(answer), timeoutMs, {}, {}, -1});
 }
 
 }  // namespace vitrum_test

@@ -17,6 +17,8 @@ struct Dialog {
 
 // Picks the button that answers a dialog (IDOK, IDYES, IDNO, ...).
 using DialogAnswer = std::function<int(const Dialog&)>;
+// Called about every 50 ms while the child runs, with its process id.
+using WhileRunning = std::function<void(DWORD pid)>;
 
 struct ChildResult {
   DWORD exitCode = 0xFFFFFFFF;
@@ -25,10 +27,16 @@ struct ChildResult {
   std::string output;  // what the child wrote to stdout and stderr
 };
 
-// Runs COMMAND_LINE and answers every dialog of the child with ANSWER (OK by
-// default) until the child ends or TIMEOUT_MS passes (the child is then killed).
-ChildResult runProcess(const std::string& commandLine, DialogAnswer answer = {},
-                       DWORD timeoutMs = 30000, const std::string& workingDirectory = {});
+struct RunOptions {
+  DialogAnswer answer;           // how to answer each dialog; OK when empty
+  DWORD timeoutMs = 30000;       // the child is killed after this long
+  std::string workingDirectory;  // the child's working directory; ours when empty
+  WhileRunning whileRunning;     // lets a test act on the running child
+  int showCommand = -1;          // passed with STARTF_USESHOWWINDOW when not -1
+};
+
+// Runs COMMAND_LINE, answering every dialog of the child, until it ends or times out.
+ChildResult runProcess(const std::string& commandLine, const RunOptions& options);
 // Runs this test program with "--child SCENARIO".
 ChildResult runChild(const std::string& scenario, DialogAnswer answer = {}, DWORD timeoutMs = 30000);
 // This test program's path.
