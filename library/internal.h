@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "vitrum_core.h"
+
 namespace Vitrum::internal {
 
 //== Platform services =========================================================
@@ -35,5 +37,11 @@ void freeLook(std::int32_t mx, std::int32_t my, std::int32_t cx, std::int32_t cy
 // The FPS update: computes the figure, steps FORCEFPS, sets FPSCOUNTSTR, clears
 // FPSCOUNT and returns the new window title.
 std::string fpsUpdate();
+
+//== TGA reader (tga.cpp) ======================================================
+
+// LOADTGA after the open: decodes the TGA file already open as FTGA (at its
+// start) into TEXTURE, showing the reader's messages, and closes FTGA.
+bool readOpenTga(TGATEXTURE& texture);
 
 }  // namespace Vitrum::internal

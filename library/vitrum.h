@@ -22,7 +22,8 @@
 //     Vitrum::DELETEOGLWINDOW();
 //
 // Texts are 8-bit strings in the Windows ANSI code page (1252).
-// Sections (grep for "//== "): window and context, window procedure and pump.
+// Sections (grep for "//== "): window and context, window procedure and pump,
+// texture slots.
 #pragma once
 
 #include <windows.h>
@@ -80,5 +81,30 @@ extern MSG MSG_;    // the message buffer of SETGLMSG
 LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM, LPARAM LPARAM);
 // Handles at most one waiting message of the thread; returns at once when none waits.
 void SETGLMSG();
+
+//== Texture slots =============================================================
+//
+// BMP and TGA files made into OpenGL 2D textures and bound again by slot number.
+// Everything here but the probe and SWAPRGB needs the window's OpenGL context.
+
+extern TTABLE<GLuint, 0, 500> TEXTUREID2;      // BMP slots: texture names, 0 until loaded
+extern TTABLE<TGATEXTURE, 0, 200> TEXTURETGA2;  // TGA slots: TEXID and the image's sizes
+extern std::int32_t GL_MIN_FILTER;  // minifying filter of new textures (GL_LINEAR); a mipmap filter adds mipmaps
+extern std::int32_t GL_MAG_FILTER;  // magnifying filter of new textures (GL_LINEAR)
+
+// Loads the BMP file BMPFILE through GDI into BMP slot NUM (0..500). Files of
+// 24 and 32 bits get an image (32-bit: the fourth byte is alpha); any other
+// file, or a missing one, leaves the new texture without an image.
+void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM);
+// Binds the texture of BMP slot NUM (0..500).
+void TEXTURESELECTID(std::int32_t NUM);
+// Loads the TGA file TGAFILE into TGA slot NUM (0..200) with LOADTGA. A missing
+// file is ignored; a file LOADTGA refuses shows its message and leaves the slot as it was.
+void TEXTURELOADTGAID(const char* TGAFILE, std::int32_t NUM);
+// Binds the texture of TGA slot NUM (0..200).
+void TEXTURETGASELECTID(std::int32_t NUM);
+// Builds the mipmaps of the bound texture from BITS: FORMAT 24 as R, G, B,
+// FORMAT 32 as B, G, R, A pixels; other formats do nothing.
+void ADDMIPMAPSTEXTURE(std::int32_t FORMAT, std::int32_t WIDTH, std::int32_t HEIGHT, const void* BITS);
 
 }  // namespace Vitrum

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace Vitrum {
@@ -154,5 +155,56 @@ extern std::int32_t ADDFORCEFPS;     // target figure FORCEFPS is stepped toward
 
 extern bool GLVERT3FENABLEEDIT;  // edit mode: record and transform every vertex per slot
 extern bool GLVERT3FREMOVE;      // when true, GLBEGIN/GLVERTEX3F/GLEND issue no OpenGL calls
+
+//== TGA images ================================================================
+//
+// The TGA reader: uncompressed (type 2) and run-length encoded (type 10)
+// true-colour files of 24 or 32 bits per pixel, decoded to R, G, B (, A) bytes.
+
+// A decoded image. LOADTGA allocates IMAGEDATA with std::malloc; its caller owns
+// it and releases it with std::free.
+struct TGATEXTURE {
+  std::uint8_t* IMAGEDATA;  // WIDTH x HEIGHT pixels, rows in file order
+  std::uint32_t BPP;        // 24 or 32
+  std::uint32_t WIDTH;      // 1..65535
+  std::uint32_t HEIGHT;     // 1..65535
+  std::uint32_t TEXID;      // OpenGL texture name, set by the texture slots
+  std::uint32_t TYP;        // GL_RGB (0x1907) for 24 bits, GL_RGBA (0x1908) for 32
+};
+using PTEXTURE = TGATEXTURE*;
+
+// The first 12 bytes of a TGA file.
+struct TTGAHEADER {
+  TTABLE<std::uint8_t, 0, 11> HEADER{"TGAHEADER.HEADER"};
+};
+
+// File bytes 12 to 17 and the sizes derived from them.
+struct TTGA {
+  TTABLE<std::uint8_t, 0, 5> HEADER{"TGA.HEADER"};
+  std::uint32_t BYTESPERPIXEL;  // BPP / 8
+  std::uint32_t IMAGESIZE;      // BYTESPERPIXEL x WIDTH x HEIGHT
+  std::uint32_t TYP;            // unused by the reader
+  std::uint32_t HEIGH;          // image height
+  std::uint32_t WIDTH;          // image width
+  std::uint32_t BPP;            // bits per pixel
+};
+
+extern std::FILE* FTGA;        // the file being read; null between loads
+extern TTGAHEADER TGAHEADER;   // first 12 bytes of the last file read
+extern TTGA TGA;               // bytes 12 to 17 of the last file read, and its sizes
+extern const TTABLE<std::uint8_t, 0, 11> UTGACOMPARE;  // signature of a type 2 file
+extern const TTABLE<std::uint8_t, 0, 11> CTGACOMPARE;  // signature of a type 10 file
+
+// Decodes the TGA file FILENAME into TEXTURE (WIDTH, HEIGHT, BPP, TYP, IMAGEDATA).
+// On failure shows a message box (caption "ERROR", or "Invalid Image" for a file
+// of another type), leaves IMAGEDATA null and returns false. The file is opened
+// read-only and is closed again in every case.
+bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);
+
+// Bits per pixel of the BMP file BMPFILE from its headers; 0 when the file is
+// missing, unreadable, shorter than its headers, not "BM" or has a 12-byte header.
+std::int32_t GETBMPDEPTH(const char* BMPFILE);
+// Exchanges the first and third byte of SIZE consecutive 3-byte pixels at DATA.
+void SWAPRGB(std::uint8_t* DATA, std::int32_t SIZE);
 
 }  // namespace Vitrum

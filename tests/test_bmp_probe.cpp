@@ -1,0 +1,63 @@
+// The BMP depth probe and the red/blue exchange, on the native build.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bmp_writer.h"
+#include "vitrum_core.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vitrum_test::Bytes;
+using vitrum_test::makeBmp;
+
+std::size_t openDescriptors() {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+std::int32_t probe(const Bytes& file) {
+  const fs::path path = fs::temp_directory_path() / "vitrum_probe.bmp";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                              static_cast<std::streamsize>(file.size()));
+  const std::size_t before = openDescriptors();
+  const std::int32_t depth = Vitrum::GETBMPDEPTH(path.c_str());
+  EXPECT_EQ(openDescriptors(), before);
+  fs::remove(path);
+  return depth;
+}
+
+TEST(BmpProbe, ReadsTheDepthFromTheInfoHeader) {
+  EXPECT_EQ(probe(makeBmp(3, 2, 24, Bytes(18, 7))), 24);
+  EXPECT_EQ(probe(makeBmp(1, 1, 32, Bytes(4, 7), 124)), 32);
+  EXPECT_EQ(probe(makeBmp(2, 2, 32, Bytes(16, 7), 108)), 32);
+  EXPECT_EQ(probe(makeBmp(4, 1, 8, Bytes(4, 0), 40, Bytes(1024, 0))), 8);
+  EXPECT_EQ(probe(makeBmp(8, 1, 1, Bytes(1, 0), 40, Bytes(8, 0))), 1);
+}
+
+TEST(BmpProbe, GivesZeroForFilesItCannotUse) {
+  EXPECT_EQ(Vitrum::GETBMPDEPTH("/nonexistent/vitrum/none.bmp"), 0);
+  EXPECT_EQ(Vitrum::GETBMPDEPTH(fs::temp_directory_path().c_str()), 0);  // a directory
+
+  Bytes notBm = makeBmp(3, 2, 24, Bytes(18, 7));
+  notBm[0] = 'M';
+  notBm[1] = 'B';
+  EXPECT_EQ(probe(notBm), 0);
+  EXPECT_EQ(probe(makeBmp(4, 4, 24, Bytes(48, 7), 12)), 0);
+
+  const Bytes whole = makeBmp(3, 2, 24, Bytes(18, 7));
+  for (std::size_t size : {0, 1, 13, 14, 20, 53})
+    EXPECT_EQ(probe(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size))), 0) << size;
+  EXPECT_EQ(probe(Bytes(whole.begin(), whole.begin() + 54)), 24);
+}
+
+TEST(SwapRgb, ExchangesRedAndBlueOfTightlyPackedPixelsOnly) {
+  // A 5-pixel row padded to 16 bytes: the fill byte stays.
+  Bytes row{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0xEE, 0xAA};
+  Vitrum::SWAPRGB(row.data(), 5);
+  EXPECT_EQ(row, (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 0xEE, 0xAA}));
+}
+
+}  // namespace
