@@ -2,6 +2,7 @@
 // Platform-free: no <windows.h> here.
 #pragma once
 
+#include <cfloat>
 #include <cstdint>
 #include <string>
 
@@ -43,5 +44,30 @@ std::string fpsUpdate();
 // LOADTGA after the open: decodes the TGA file already open as FTGA (at its
 // start) into TEXTURE, showing the reader's messages, and closes FTGA.
 bool readOpenTga(TGATEXTURE& texture);
+
+//== Float storage ============================================================
+// Geometry and projection evaluate their expressions in extended precision and round
+// only where the data model stores a 32- or 64-bit float, so that 32-bit (x87) and
+// 64-bit (SSE) builds agree bit for bit.
+
+// V rounded to T. Where FLT_EVAL_METHOD is not 0 (x87 code) a float or double
+// may otherwise live on in an 80-bit register; a trip through memory rounds it.
+template <class T>
+inline T rounded(long double v) {
+  if constexpr (FLT_EVAL_METHOD == 0) {
+    return static_cast<T>(v);
+  } else {
+    volatile T stored = static_cast<T>(v);
+    return stored;
+  }
+}
+
+//== Vertex capture (vertex_capture.cpp) =======================================
+
+// Edit mode's work for one vertex: advances GLVERT3FCOUNT up to GLVERT3FMAX,
+// records (X, Y, Z) in that slot and returns the slot's transformed vertex. With
+// no valid slot (count 0 or beyond the tables) it records nothing and returns
+// (X, Y, Z) unchanged.
+TGLVECTOR captureVertex(float X, float Y, float Z);
 
 }  // namespace Vitrum::internal

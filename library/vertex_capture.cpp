@@ -1,9 +1,43 @@
 // The vertex capture buffer: per-slot recording and reshaping of vertices.
+#include "internal.h"
 #include "vitrum_core.h"
 
 namespace Vitrum {
 
+TGLVERTEX3F GLBASEVERTEX3F{
+    {"GLVERT3F"},          {"GLVERT3FTMP"},       {"GLVERT3FTMPROTATE"},
+    {"GLVERT3FTMPPOSROT"}, {"GLVERT3FTMPSCALE"},  {"GLVERT3FOFFSET"},
+    0, 0, 0};
 bool GLVERT3FENABLEEDIT = false;
 bool GLVERT3FREMOVE = false;
 
+namespace internal {
+
+TGLVECTOR captureVertex(float X, float Y, float Z) {
+  TGLVERTEX3F& base = GLBASEVERTEX3F;
+  // The count never passes the cap, so once it is reached every further vertex
+  // lands in the last slot again.
+  if (base.GLVERT3FCOUNT < base.GLVERT3FMAX) ++base.GLVERT3FCOUNT;
+  const std::int32_t n = base.GLVERT3FCOUNT;
+  if (n < TVERTEXTABLE::LOW || n > TVERTEXTABLE::HIGH) return {X, Y, Z};
+
+  base.GLVERT3FOFFSET[n] = {X, Y, Z};
+  TGLVECTOR& scale = base.GLVERT3FTMPSCALE[n];
+  if (scale.X == 0.0f && scale.Y == 0.0f && scale.Z == 0.0f) scale = {1.0f, 1.0f, 1.0f};
+  const TGLVECTOR& move = base.GLVERT3FTMP[n];
+  const TGLVECTOR& offset = base.GLVERT3FTMPPOSROT[n];
+
+  TGLVECTOR& vertex = base.GLVERT3F[n];
+  vertex = {rounded<float>(static_cast<long double>(scale.X) * X + move.X),
+            rounded<float>(static_cast<long double>(scale.Y) * Y + move.Y),
+            rounded<float>(static_cast<long double>(scale.Z) * Z + move.Z)};
+  const TGLVECTOR beforeRotation{
+      rounded<float>(static_cast<long double>(offset.X) + vertex.X),
+      rounded<float>(static_cast<long double>(offset.Y) + vertex.Y),
+      rounded<float>(static_cast<long double>(offset.Z) + vertex.Z)};
+  vertex = MATRIXVECROT(beforeRotation, MATRIXEULERRAD(base.GLVERT3FTMPROTATE[n]));
+  return vertex;
+}
+
+}  // namespace internal
 }  // namespace Vitrum

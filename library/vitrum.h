@@ -23,7 +23,7 @@
 //
 // Texts are 8-bit strings in the Windows ANSI code page (1252).
 // Sections (grep for "//== "): window and context, window procedure and pump,
-// texture slots.
+// projection, render state and lights, immediate-mode wrappers, texture slots.
 #pragma once
 
 #include <windows.h>
@@ -81,6 +81,73 @@ extern MSG MSG_;    // the message buffer of SETGLMSG
 LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM, LPARAM LPARAM);
 // Handles at most one waiting message of the thread; returns at once when none waits.
 void SETGLMSG();
+
+//== Projection ================================================================
+//
+// Both set-ups read the client size from WIDTH and HEIGHT, replace the projection,
+// reset the modelview matrix and leave GL_MODELVIEW current; call them again after
+// a resize. While WIDTH or HEIGHT is 0 (a minimised window) the viewport and the
+// projection stay as they were.
+
+extern float OFFX, OFFY;  // anchors for 2D overlay items, set by OPENGL_I2D (0 until then)
+
+// Viewport, 45-degree perspective from 0.1 to DEPTH, clear colour (A, R, G, B),
+// and the default state: depth test (GL_LEQUAL; clear depth DEPTH, clamped to 1),
+// white at half alpha, blend function (GL_SRC_ALPHA, GL_ONE), local-viewer light
+// model, nicest hints, automatic normals and normalisation.
+void OPENGL_INIT(double DEPTH, double A, double R, double G, double B);
+// Viewport, orthographic overlay 4 units wide with square pixels and depths -2..2,
+// clear colour (A, R, G, B), depth test (GL_LEQUAL) and normalisation; sets OFFX, OFFY.
+void OPENGL_I2D(double A, double R, double G, double B);
+
+//== Render state and lights ===================================================
+//
+// Fixed switches of OpenGL state; none of them saves or restores the caller's.
+
+// Light numbers beyond GL_LIGHT7, for implementations that have them.
+inline constexpr GLenum GL_EXTRA_LIGHT0 = GL_LIGHT0 + 8;
+inline constexpr GLenum GL_EXTRA_LIGHT1 = GL_LIGHT0 + 9;
+inline constexpr GLenum GL_EXTRA_LIGHT2 = GL_LIGHT0 + 10;
+inline constexpr GLenum GL_EXTRA_LIGHT3 = GL_LIGHT0 + 11;
+inline constexpr GLenum GL_EXTRA_LIGHT4 = GL_LIGHT0 + 12;
+inline constexpr GLenum GL_EXTRA_LIGHT5 = GL_LIGHT0 + 13;
+inline constexpr GLenum GL_EXTRA_LIGHT6 = GL_LIGHT0 + 14;
+inline constexpr GLenum GL_EXTRA_LIGHT7 = GL_LIGHT0 + 15;
+
+extern TTABLE<GLfloat, 0, 3> AMBIENTLIGHT;   // ambient colour SETGLLIGHT gives (0.5, 0.5, 0.5, 1)
+extern TTABLE<GLfloat, 0, 3> DIFFUSELIGHT;   // diffuse colour SETGLLIGHT gives (1, 1, 1, 1)
+extern TTABLE<GLfloat, 0, 3> SPECULARLIGHT;  // specular colour SETGLLIGHT gives (1, 1, 1, 1)
+extern TTABLE<GLfloat, 0, 3> LIGHTPOSITION;  // the last light position handed to OpenGL (X, Y, Z, W)
+
+// Two-sided lighting on.
+void TWOSIDEON();
+// Two-sided lighting off.
+void TWOSIDEOFF();
+// Culls back faces; counter-clockwise faces are front faces.
+void SETGLREFRACTIVE();
+// Alpha test on: fragments with alpha 0.4 or less are discarded.
+void SETGLSPRITE();
+// Alpha test and blending off, depth writes on.
+void SETGLSPRITEOFF();
+// Enables lighting and light NLIGHT with the colours above, at (L0, L1, L2, L3)
+// in the current modelview's coordinates (L3 = 0: directional).
+void SETGLLIGHT(GLenum NLIGHT, GLfloat L0, GLfloat L1, GLfloat L2, GLfloat L3);
+// Moves light NLIGHT to (LX, LY, LZ, LVAL) (LVAL = 0: directional). A SIZE other
+// than 0 also draws a point of that size at (LX, LY, LZ) through the wrappers below.
+void PUTGLPOINTLIGHT(GLenum NLIGHT, GLfloat SIZE, GLfloat LX, GLfloat LY, GLfloat LZ, GLfloat LVAL);
+
+//== Immediate-mode wrappers ===================================================
+//
+// glBegin, glVertex3f and glEnd, obeying GLVERT3FREMOVE (no OpenGL output) and
+// GLVERT3FENABLEEDIT (record and reshape every vertex; see "Vertex capture" in
+// vitrum_core.h). With both off they behave exactly like the OpenGL calls.
+
+// glBegin(MODE); also refreshes the slot cap GLVERT3FMAX from GLVERT3FSETNUM.
+void GLBEGIN(GLenum MODE);
+// glVertex3f, of the slot's transformed vertex in edit mode.
+void GLVERTEX3F(GLfloat X, GLfloat Y, GLfloat Z);
+// glEnd.
+void GLEND();
 
 //== Texture slots =============================================================
 //

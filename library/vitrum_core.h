@@ -151,8 +151,66 @@ extern std::int32_t ADDINTERVALFPS;  // measuring interval in ms (the timer's pe
 extern std::int32_t FORCEFPS;        // multiplier applied to the figure
 extern std::int32_t ADDFORCEFPS;     // target figure FORCEFPS is stepped towards when above 1
 
-//== Vertex capture ============================================================
+//== Vectors and matrices ======================================================
 
+// A point, a direction or an angle triple (X roll, Y pitch, Z yaw).
+struct TGLVECTOR {
+  float X, Y, Z;
+};
+// A 4 x 4 matrix indexed [row][column]; the rotation routines use the 3 x 3 block.
+using TGLBASEMATRIX = TTABLE<TTABLE<float, 0, 3>, 0, 3>;
+
+inline constexpr double PIDIV180 = 0.017453292519943296;  // pi / 180, for applications
+
+extern TTABLE<double, 1, 3> FNORMAL;  // the unit normal left by the last FINDNORMAL
+
+// (X, Y, Z) rounded to 32-bit floats.
+TGLVECTOR GLVECTOR(double X, double Y, double Z);
+// DEGREE in radians.
+float DEGTORAD(float DEGREE);
+// The rotation matrix of the Euler angles ANG, in radians: roll about X, then
+// pitch about Y, then yaw about Z (the name's suffix is not its unit).
+TGLBASEMATRIX MATRIXEULERDEG(TGLVECTOR ANG);
+// MATRIXEULERDEG of the Euler angles ANG given in degrees.
+TGLBASEMATRIX MATRIXEULERRAD(TGLVECTOR ANG);
+// VEC rotated by ANG: the row vector VEC times ANG's 3 x 3 block.
+TGLVECTOR MATRIXVECROT(TGLVECTOR VEC, const TGLBASEMATRIX& ANG);
+// Stores in FNORMAL the unit normal of the triangle V1, V2, V3 (facing the side
+// from which they run counter-clockwise); (0, 0, 0) for a degenerate triangle.
+void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z,
+                double V3X, double V3Y, double V3Z);
+
+//== Vertex capture ============================================================
+//
+// In edit mode every vertex passed to GLVERTEX3F is recorded in the next slot of
+// GLBASEVERTEX3F and drawn as Rz(yaw) Ry(pitch) Rx(roll) (S * v + T + P), where S,
+// T, P and the angles are the slot's own GLVERT3FTMPSCALE, GLVERT3FTMP,
+// GLVERT3FTMPPOSROT and GLVERT3FTMPROTATE (degrees). A zero scale counts as unset
+// and becomes (1, 1, 1) when its slot is used.
+
+inline constexpr std::int32_t VERTEX_SLOTS = 10000;  // slots 1..VERTEX_SLOTS
+using TVERTEXTABLE = TTABLE<TGLVECTOR, 1, VERTEX_SLOTS>;
+
+struct TGLVERTEX3F {
+  TVERTEXTABLE GLVERT3F;           // the slot's last transformed vertex
+  TVERTEXTABLE GLVERT3FTMP;        // translation, added after scaling
+  TVERTEXTABLE GLVERT3FTMPROTATE;  // Euler angles in degrees: X roll, Y pitch, Z yaw
+  TVERTEXTABLE GLVERT3FTMPPOSROT;  // offset added just before the rotation
+  TVERTEXTABLE GLVERT3FTMPSCALE;   // scale factors; (0, 0, 0) stands for unset
+  TVERTEXTABLE GLVERT3FOFFSET;     // the untransformed vertex last passed
+  std::int32_t GLVERT3FCOUNT;      // the last slot written; set it back to re-send geometry
+  std::int32_t GLVERT3FMAX;        // highest slot the count reaches; GLBEGIN copies GLVERT3FSETNUM
+  std::int32_t GLVERT3FSETNUM;     // the cap chosen by the application, 1..VERTEX_SLOTS
+};
+
+// Per-slot marks for applications; the library neither reads nor writes them.
+struct TGLFINDVERTEX3F {
+  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORTRANSLATE;
+  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORROTATE;
+  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORSCALE;
+};
+
+extern TGLVERTEX3F GLBASEVERTEX3F;  // the capture tables, zero at start
 extern bool GLVERT3FENABLEEDIT;  // edit mode: record and transform every vertex per slot
 extern bool GLVERT3FREMOVE;      // when true, GLBEGIN/GLVERTEX3F/GLEND issue no OpenGL calls
 
