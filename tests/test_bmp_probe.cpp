@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "bmp_writer.h"
+#include "image_files.h"
 #include "vitrum_core.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "image_files.h"
 #include "internal.h"
 #include "null_platform.h"
 #include "vitrum_core.h"
@@ -16,7 +17,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using vitrum_test::Bytes;
+using vitrum_test::operator+;
+using vitrum_test::tgaHeader;
 
 std::size_t openDescriptors() {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
@@ -27,18 +30,6 @@ fs::path writeFile(const std::string& name, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<std::streamsize>(bytes.size()));
   return path;
-}
-
-Bytes header(std::uint8_t type, std::uint16_t width, std::uint16_t height, std::uint8_t bpp,
-             std::uint8_t descriptor = 0) {
-  return {0, 0, type, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::uint8_t>(width & 0xFF),
-          static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height & 0xFF),
-          static_cast<std::uint8_t>(height >> 8), bpp, descriptor};
-}
-
-Bytes operator+(Bytes a, const Bytes& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
 }
 
 Bytes prefix(const Bytes& bytes, std::size_t count) { return Bytes(bytes.begin(), bytes.begin() + count); }
@@ -80,7 +71,7 @@ Loaded load(const Bytes& fileBytes, const std::string& name = "sample.tga") {
 }
 
 TEST(TgaReader, DecodesTheDocumentedByteLevelExamples) {
-  Loaded raw24 = load(header(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5, 6});
+  Loaded raw24 = load(tgaHeader(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5, 6});
   ASSERT_TRUE(raw24.ok);
   EXPECT_TRUE(raw24.messages.empty());
   EXPECT_EQ(raw24.texture.WIDTH, 2u);
@@ -91,12 +82,12 @@ TEST(TgaReader, DecodesTheDocumentedByteLevelExamples) {
   EXPECT_EQ(Vitrum::TGA.IMAGESIZE, 6u);
   EXPECT_EQ(Vitrum::TGA.BYTESPERPIXEL, 3u);
 
-  Loaded raw32 = load(header(2, 1, 1, 32) + Bytes{0x10, 0x20, 0x30, 0x40});
+  Loaded raw32 = load(tgaHeader(2, 1, 1, 32) + Bytes{0x10, 0x20, 0x30, 0x40});
   ASSERT_TRUE(raw32.ok);
   EXPECT_EQ(raw32.texture.TYP, 0x1908u);
   EXPECT_EQ(raw32.pixels, (Bytes{0x30, 0x20, 0x10, 0x40}));
 
-  Loaded rle = load(header(10, 4, 1, 24) + Bytes{0x81, 1, 2, 3, 0x01, 0xA, 0xB, 0xC, 0xD, 0xE, 0xF});
+  Loaded rle = load(tgaHeader(10, 4, 1, 24) + Bytes{0x81, 1, 2, 3, 0x01, 0xA, 0xB, 0xC, 0xD, 0xE, 0xF});
   ASSERT_TRUE(rle.ok);
   EXPECT_EQ(rle.pixels, (Bytes{3, 2, 1, 3, 2, 1, 0xC, 0xB, 0xA, 0xF, 0xE, 0xD}));
 }
@@ -106,7 +97,7 @@ TEST(TgaReader, PacketHeadersCountTheirPixelsAndRunAcrossRows) {
   // in rows of 6, so the packets cross row ends.
   Bytes raw;
   for (int i = 0; i < 128; ++i) raw = raw + Bytes{std::uint8_t(i), 0, std::uint8_t(255 - i), 0x80};
-  Loaded image = load(header(10, 6, 43, 32) + Bytes{127} + raw + Bytes{128, 1, 2, 3, 4} +
+  Loaded image = load(tgaHeader(10, 6, 43, 32) + Bytes{127} + raw + Bytes{128, 1, 2, 3, 4} +
                       Bytes{255, 9, 8, 7, 6} + Bytes{128, 5, 5, 5, 5});
   ASSERT_TRUE(image.ok);
   ASSERT_EQ(image.pixels.size(), 258u * 4);
@@ -119,7 +110,7 @@ TEST(TgaReader, PacketHeadersCountTheirPixelsAndRunAcrossRows) {
 
   // A run of five over rows of two fills the rest of row 0, all of row 1 and
   // the start of row 2; the top-left-origin bit and a trailing footer change nothing.
-  Loaded crossing = load(header(10, 2, 3, 24, 0x20) + Bytes{0x00, 1, 1, 1, 0x84, 5, 6, 7} +
+  Loaded crossing = load(tgaHeader(10, 2, 3, 24, 0x20) + Bytes{0x00, 1, 1, 1, 0x84, 5, 6, 7} +
                          Bytes(26, 0) + Bytes{'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I', 'O', 'N'});
   ASSERT_TRUE(crossing.ok);
   EXPECT_EQ(crossing.pixels, Bytes({1, 1, 1}) + repeat({7, 6, 5}, 5));
@@ -133,7 +124,7 @@ struct Refusal {
 };
 
 TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
-  const Bytes valid24 = header(10, 4, 1, 24);
+  const Bytes valid24 = tgaHeader(10, 4, 1, 24);
   const std::vector<Refusal> refusals = {
       {"shorter than 12 bytes", Bytes{0, 0, 2, 0, 0}, "Could not read file header", "ERROR"},
       {"empty", Bytes{}, "Could not read file header", "ERROR"},
@@ -145,19 +136,19 @@ TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
        "TGA file be type 2 or type 10", "Invalid Image"},
       {"Y origin", Bytes{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 1, 0, 24, 0, 0, 0, 0},
        "TGA file be type 2 or type 10", "Invalid Image"},
-      {"type 1", header(1, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
-      {"type 3", header(3, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
-      {"type 9", header(9, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
-      {"type 11", header(11, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
-      {"12 bytes", prefix(header(2, 1, 1, 24), 12), "Could not read info header", "ERROR"},
-      {"17 bytes", prefix(header(10, 1, 1, 24), 17), "Could not read info header", "ERROR"},
-      {"16 bits", header(2, 1, 1, 16) + Bytes{0, 0}, "Invalid texture information", "ERROR"},
-      {"8 bits", header(10, 1, 1, 8) + Bytes{0, 0}, "Invalid texture information", "ERROR"},
-      {"width 0", header(2, 0, 1, 24), "Invalid texture information", "ERROR"},
-      {"height 0", header(10, 1, 0, 32), "Invalid texture information", "ERROR"},
-      {"over 2^31-1 bytes", header(2, 65535, 65535, 32), "Invalid texture information", "ERROR"},
-      {"just over 2^31-1 bytes", header(10, 65535, 10923, 24), "Invalid texture information", "ERROR"},
-      {"raw data short", header(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5}, "Could not read image data", "ERROR"},
+      {"type 1", tgaHeader(1, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
+      {"type 3", tgaHeader(3, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
+      {"type 9", tgaHeader(9, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
+      {"type 11", tgaHeader(11, 1, 1, 24), "TGA file be type 2 or type 10", "Invalid Image"},
+      {"12 bytes", prefix(tgaHeader(2, 1, 1, 24), 12), "Could not read info header", "ERROR"},
+      {"17 bytes", prefix(tgaHeader(10, 1, 1, 24), 17), "Could not read info header", "ERROR"},
+      {"16 bits", tgaHeader(2, 1, 1, 16) + Bytes{0, 0}, "Invalid texture information", "ERROR"},
+      {"8 bits", tgaHeader(10, 1, 1, 8) + Bytes{0, 0}, "Invalid texture information", "ERROR"},
+      {"width 0", tgaHeader(2, 0, 1, 24), "Invalid texture information", "ERROR"},
+      {"height 0", tgaHeader(10, 1, 0, 32), "Invalid texture information", "ERROR"},
+      {"over 2^31-1 bytes", tgaHeader(2, 65535, 65535, 32), "Invalid texture information", "ERROR"},
+      {"just over 2^31-1 bytes", tgaHeader(10, 65535, 10923, 24), "Invalid texture information", "ERROR"},
+      {"raw data short", tgaHeader(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5}, "Could not read image data", "ERROR"},
       {"ends at a packet boundary", valid24 + Bytes{0x81, 1, 2, 3}, "Could not read RLE header", "ERROR"},
       {"ends in a raw packet", valid24 + Bytes{0x81, 1, 2, 3, 0x01, 4, 5, 6, 7},
        "Could not read image data", "ERROR"},
@@ -181,7 +172,7 @@ TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
 }
 
 TEST(TgaReader, PacketAfterAFullImageIsNeverRead) {
-  Loaded result = load(header(10, 4, 1, 24) + Bytes{0x83, 1, 2, 3, 0x80});
+  Loaded result = load(tgaHeader(10, 4, 1, 24) + Bytes{0x83, 1, 2, 3, 0x80});
   EXPECT_TRUE(result.ok);
 }
 
@@ -200,12 +191,12 @@ TEST(TgaReader, MissingFileIsReported) {
 // allocate memory for image" instead of the short read.
 TEST(TgaReader, ShortFilesOfHugeImagesAreRefusedBeforeAllocating) {
   const Refusal refusals[] = {
-      {"raw", header(2, 65535, 8191, 32) + Bytes(22, 1), "Could not read image data", "ERROR"},
-      {"RLE, ends between packets", header(10, 65535, 8191, 32) + repeat({0xFF, 1, 2, 3, 4}, 4),
+      {"raw", tgaHeader(2, 65535, 8191, 32) + Bytes(22, 1), "Could not read image data", "ERROR"},
+      {"RLE, ends between packets", tgaHeader(10, 65535, 8191, 32) + repeat({0xFF, 1, 2, 3, 4}, 4),
        "Could not read RLE header", "ERROR"},
-      {"RLE, ends in a raw packet", header(10, 65535, 8191, 32) + Bytes{0x7F, 1, 2, 3, 4, 5},
+      {"RLE, ends in a raw packet", tgaHeader(10, 65535, 8191, 32) + Bytes{0x7F, 1, 2, 3, 4, 5},
        "Could not read image data", "ERROR"},
-      {"RLE, ends in a run", header(10, 65535, 8191, 32) + Bytes{0x85, 1, 2}, "Could not read from file", "ERROR"},
+      {"RLE, ends in a run", tgaHeader(10, 65535, 8191, 32) + Bytes{0x85, 1, 2}, "Could not read from file", "ERROR"},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.what);
@@ -220,7 +211,7 @@ TEST(TgaReader, KeepsThePreviousImageBufferOutOfAFailedLoad) {
   Vitrum::TGATEXTURE texture{};
   std::uint8_t earlier[4];
   texture.IMAGEDATA = earlier;  // a buffer the caller still owns or already released
-  const fs::path path = writeFile("short.tga", header(2, 2, 2, 24));
+  const fs::path path = writeFile("short.tga", tgaHeader(2, 2, 2, 24));
   EXPECT_FALSE(Vitrum::LOADTGA(texture, path.c_str()));
   EXPECT_EQ(texture.IMAGEDATA, nullptr);
   EXPECT_EQ(texture.WIDTH, 2u);  // fields assigned before the failure keep the header's values

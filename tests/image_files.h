@@ -1,5 +1,5 @@
-// Writes small BMP files for the tests, byte by byte, so that each header
-// variant and each fill byte is under the test's control.
+// Builds small BMP and TGA files for the tests, byte by byte, so that each
+// header variant and each fill byte is under the test's control.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +59,22 @@ inline Bytes makeBmp(std::int32_t width, std::int32_t height, std::uint16_t bpp,
   file.insert(file.end(), palette.begin(), palette.end());
   file.insert(file.end(), pixels.begin(), pixels.end());
   return file;
+}
+
+// The 18-byte header of a TGA file of image TYPE with no ID, colour map or origin.
+inline Bytes tgaHeader(std::uint8_t type, std::uint16_t width, std::uint16_t height, std::uint8_t bpp,
+                       std::uint8_t descriptor = 0) {
+  Bytes header{0, 0, type, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  putLittleEndian(header, width, 2);
+  putLittleEndian(header, height, 2);
+  header.push_back(bpp);
+  header.push_back(descriptor);
+  return header;
+}
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
 }  // namespace vitrum_test
