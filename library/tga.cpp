@@ -80,6 +80,13 @@ void swizzle(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t count) {
   }
 }
 
+// B, G, R (, A) to R, G, B (, A) in place over SIZE bytes; a constant stride
+// lets the compiler vectorise the loop.
+template <std::uint32_t Bytes>
+void swapRedBlue(std::uint8_t* pixels, std::size_t size) {
+  for (std::size_t i = 0; i < size; i += Bytes) std::swap(pixels[i], pixels[i + 2]);
+}
+
 // Writes COUNT copies of the B, G, R (, A) pixel at SRC to DST as R, G, B (, A).
 template <std::uint32_t Bytes>
 void fill(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t count) {
@@ -164,9 +171,10 @@ bool loadUncompressed(TGATEXTURE& texture) {
   if (!allocateImage(texture)) return false;
   if (std::fread(texture.IMAGEDATA, 1, TGA.IMAGESIZE, FTGA) != TGA.IMAGESIZE)
     return releaseAndFail(texture, "Could not read image data");
-  std::uint8_t* const end = texture.IMAGEDATA + TGA.IMAGESIZE;
-  for (std::uint8_t* pixel = texture.IMAGEDATA; pixel != end; pixel += TGA.BYTESPERPIXEL)
-    std::swap(pixel[0], pixel[2]);
+  if (TGA.BYTESPERPIXEL == 3)
+    swapRedBlue<3>(texture.IMAGEDATA, TGA.IMAGESIZE);
+  else
+    swapRedBlue<4>(texture.IMAGEDATA, TGA.IMAGESIZE);
   return true;
 }
 
