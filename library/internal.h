@@ -70,4 +70,16 @@ inline T rounded(long double v) {
 // (X, Y, Z) unchanged.
 TGLVECTOR captureVertex(float X, float Y, float Z);
 
+// GLVERTEX3F around the OpenGL call VERTEX (glVertex3f; a stand-in in the
+// benchmark). Plain mode is the hot path of every frame: two flag tests and the call.
+template <class VertexCall>
+inline void wrappedVertex(float X, float Y, float Z, VertexCall vertex) {
+  if (!GLVERT3FENABLEEDIT) {
+    if (!GLVERT3FREMOVE) vertex(X, Y, Z);
+    return;
+  }
+  const TGLVECTOR moved = captureVertex(X, Y, Z);
+  if (!GLVERT3FREMOVE) vertex(moved.X, moved.Y, moved.Z);
+}
+
 }  // namespace Vitrum::internal
