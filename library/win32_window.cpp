@@ -184,6 +184,9 @@ void DELETEOGLWINDOW() {
 }
 
 void THROWERROR(const char* PCERRORMESSAGE) {
+  // A quit message left by a destroyed window would close the box unseen.
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   MessageBoxA(nullptr, PCERRORMESSAGE, "Error", MB_OK);
   std::exit(1);
 }

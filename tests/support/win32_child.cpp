@@ -61,22 +61,28 @@ std::string selfDirectory() {
   return path.substr(0, path.find_last_of("\\/"));
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  const char* wantedClass;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.pid && (!search.wantedClass || className(window) == search.wantedClass))
+    search.found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> windowsOfProcess(DWORD pid, const char* wantedClass) {
-  struct Search {
-    DWORD pid;
-    const char* wantedClass;
-    std::vector<HWND> found;
-  } search{pid, wantedClass, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.pid && (!s.wantedClass || className(window) == s.wantedClass))
-          s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{pid, wantedClass, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
