@@ -22,7 +22,7 @@
 //     Vitrum::DELETEOGLWINDOW();
 //
 // Texts are 8-bit strings in the Windows ANSI code page (1252).
-// Sections (grep for "//== "): window and context, window procedure and pump,
+// Sections (grep for "//== "): window and context, window procedure and pump, mouse navigation,
 // projection, render state and lights, immediate-mode wrappers, texture slots.
 #pragma once
 
@@ -81,6 +81,27 @@ extern MSG MSG_;    // the message buffer of SETGLMSG
 LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM, LPARAM LPARAM);
 // Handles at most one waiting message of the thread; returns at once when none waits.
 void SETGLMSG();
+
+//== Mouse navigation ==========================================================
+
+// Modes of SETGLMOUSEMOVE: the axis of the distance and the axes of the two turns.
+inline constexpr std::int32_t GL_M0 = 0;  // move (0, 0, -DEPTH); XROT about X, YROT about Y
+inline constexpr std::int32_t GL_MX = 1;  // move (0, -DEPTH, 0); XROT about X, YROT about Z
+inline constexpr std::int32_t GL_MY = 2;  // move (-DEPTH, 0, 0); XROT about -Z, YROT about Y
+inline constexpr std::int32_t GL_MZ = 3;  // move (0, 0, -DEPTH); XROT about Y, YROT about X
+// Declared with the modes; the library does not use them.
+inline constexpr std::int32_t GL_ML = 1;
+inline constexpr std::int32_t GL_MR = 2;
+inline constexpr std::int32_t GL_MOFF = 3;
+
+// A point of three 32-bit floats.
+using TGLVERTEX = TGLVECTOR;
+extern TGLVERTEX MY;  // the translation applied by the last SETGLMOUSEMOVE
+
+// Sets the mouse speed factor MSPEED to SPEED and, for one of the four modes,
+// multiplies the current matrix by the mouse-driven camera: the move by DEPTH,
+// then the turns by XROT and YROT. Call it once per frame after loading the matrix.
+void SETGLMOUSEMOVE(std::int32_t XYZ, std::int32_t SPEED);
 
 //== Projection ================================================================
 //
