@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <vector>
 
@@ -24,7 +25,6 @@ struct MultiTexCoord {
 
 std::vector<MultiTexCoord> multiTexCoords;
 std::vector<GLfloat> fogCoords;
-bool insidePrimitive = false;  // OpenGL answers no queries between begin and end
 
 Coordinates currentTexCoords() {
   Coordinates c{};
@@ -33,7 +33,7 @@ Coordinates currentTexCoords() {
 }
 
 void APIENTRY recordMultiTexCoord(GLenum target, GLfloat s, GLfloat t) {
-  multiTexCoords.push_back({target, s, t, insidePrimitive ? Coordinates{} : currentTexCoords()});
+  multiTexCoords.push_back({target, s, t, currentTexCoords()});
 }
 
 void APIENTRY recordFogCoord(GLfloat coord) { fogCoords.push_back(coord); }
@@ -149,31 +149,6 @@ TEST_F(ExtWrappers, FogCoordinatesPerAxisInTheOrderXYZ) {
   EXPECT_TRUE(fogCoordsOfPoints({{1, 2, 3}}).empty());
 }
 
-TEST_F(ExtWrappers, LineFreeWithoutTextureKeepsTheCurrentCoordinate) {
-  GLAUTOMULTITEXTUREONOFF = true;
-  GL_NUM_MULTI_TEXTURE = 2;
-  GLAUTOVOLUMEFOGONOFF = true;
-  GL_VOLUME_FOG_Y = 1;
-  GL_VOLUME_FOG_DEPTH = 2;
-  Vitrum::GLBEGIN(GL_LINES);
-  LINEFREE(0.5f, 0.5f, 1, 1, 0, 1, 0, 0, 0, 0, false);
-  Vitrum::GLEND();
-  EXPECT_TRUE(multiTexCoords.empty());
-  EXPECT_EQ(currentTexCoords(), (Coordinates{9, 9, 0, 1}));
-  EXPECT_EQ(fogCoords, (std::vector<GLfloat>{1, 2}));
-
-  fogCoords.clear();
-  Vitrum::GLBEGIN(GL_LINES);
-  insidePrimitive = true;
-  LINEFREE(0.5f, 0.5f, 1, 0.75f, 0, 1, 0, 0, 0, 0, true);
-  insidePrimitive = false;
-  Vitrum::GLEND();
-  EXPECT_EQ(multiTexCoords, (std::vector<MultiTexCoord>{
-                                {0x84C1, 0.5f, 0.5f, {}}, {0x84C2, 0.5f, 0.5f, {}}, {0x84C1, 1, 0.75f, {}}, {0x84C2, 1, 0.75f, {}}}));
-  EXPECT_EQ(currentTexCoords(), (Coordinates{1, 0.75f, 0, 1}));
-  EXPECT_EQ(fogCoords, (std::vector<GLfloat>{1, 2}));
-}
-
 TEST_F(ExtWrappers, TranslationReplacesTheFogOffset) {
   struct Case {
     bool fog, stop, reset;
@@ -238,36 +213,6 @@ TEST_F(ExtWrappers, SwitchesOnWithMissingEntryPointsSkipOnlyTheExtensionCalls) {
   Vitrum::GLEND();
   EXPECT_EQ(glRenderMode(GL_RENDER), 4);
   EXPECT_EQ(buffer[0], static_cast<GLfloat>(GL_POINT_TOKEN));
-}
-
-TEST_F(ExtWrappers, LoadedEntryPointsReachOpenGL) {
-  LOADEXTENSIONENTRYPOINTS();
-  ASSERT_NE(GLMULTITEXCOORD2F, nullptr);
-  ASSERT_NE(GLFOGCOORDFEXT, nullptr);
-  const auto activeTexture =
-      reinterpret_cast<void(APIENTRY*)(GLenum)>(reinterpret_cast<void (*)()>(wglGetProcAddress("glActiveTexture")));
-  ASSERT_NE(activeTexture, nullptr);
-
-  GLAUTOMULTITEXTUREONOFF = true;
-  GL_NUM_MULTI_TEXTURE = 2;
-  GLTEXCOORD2F(0.5f, 0.25f);
-  for (GLenum unit : {0u, 1u, 2u}) {
-    activeTexture(0x84C0 + unit);
-    EXPECT_EQ(currentTexCoords(), (Coordinates{0.5f, 0.25f, 0, 1})) << unit;
-  }
-  activeTexture(0x84C3);
-  EXPECT_NE(currentTexCoords()[0], 0.5f);
-  activeTexture(0x84C0);
-
-  GLAUTOVOLUMEFOGONOFF = true;
-  GL_VOLUME_FOG_Y = 1;
-  GL_VOLUME_FOG_DEPTH = 2;
-  Vitrum::GLBEGIN(GL_POINTS);
-  GLVERTEX3F(0, -1, 0);
-  Vitrum::GLEND();
-  GLfloat fog = 0;
-  glGetFloatv(0x8453 /* GL_CURRENT_FOG_COORD */, &fog);
-  EXPECT_EQ(fog, 3);
 }
 
 }  // namespace
