@@ -1,5 +1,6 @@
 // The demo's entry and frame loop: ask for full screen, open the window, set the
 // scene up, then clear, pump one message, draw and swap until the window goes.
+#include "scene.h"
 #include "vitrum.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -8,9 +9,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Vitrum::OGLWINDOWSETTING(Vitrum::ARROW, "", Vitrum::GENERIC, "");
   Vitrum::CREATEOGLWINDOW("Generazione di modello semplice per cespugli", 800, 600, 32,
                           Vitrum::FULLSCREEN);
+  OPENGL_SETUP();
   do {
     glClear(GL_COLOR_BUFFER_BIT);
     Vitrum::SETGLMSG();
+    OPENGL_DRAW();
     SwapBuffers(Vitrum::DCWINDOW);
   } while (Vitrum::ACTIVE);
   Vitrum::DELETEOGLWINDOW();
