@@ -169,7 +169,7 @@ bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t AP
   FULLSCREEN = APPFULLSCREEN;
   if (!WINDOWREGISTER()) THROWERROR("Errore di registro per la rispettiva applicazione!");
   HWINDOW = WINDOWCREATE(APPNAME);
-  if (SHOWMENUBAR) CREATEMENUBAR();
+  if (SHOWMENUBAR && CREATEMENUBAR) CREATEMENUBAR();
   if (SHOWSTATUSBAR) HSTATUS = CREATESTATUSBAR(HWINDOW);
   if (!HWINDOW) THROWERROR("Impossibile creare la finestra per la rispettiva applicazione!");
   if (!WINDOWINIT(HWINDOW)) THROWERROR("la rispettiva applicazione non \xE8 stata inizilizata!");

@@ -202,6 +202,7 @@ TEST(WindowChild, FullScreenIsAScreenSizedBorderedPopupAtTheCurrentMode) {
 }
 
 VITRUM_CHILD_SCENARIO(shown) {
+  SHOWMENUBAR = true;  // with no menu callback: nothing to call
   CREATEOGLWINDOW("Shown", 320, 200, 32, false);
   std::printf("visible %d iconic %d\n", IsWindowVisible(HWINDOW) ? 1 : 0, IsIconic(HWINDOW) ? 1 : 0);
   return 0;

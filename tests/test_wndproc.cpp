@@ -173,6 +173,10 @@ TEST_F(WindowProcedure, MenuCallbacksRunOnlyWhenTheMenuIsEnabled) {
   EXPECT_EQ(lastCommand.lparam, 9);
   SendMessageA(HWINDOW, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(HWINDOW), at(200, 150));
   EXPECT_EQ(contextMenuCalls, 1);
+  CREATEMOUSEMENU = nullptr;  // enabled menu, no callbacks: nothing is called
+  GETINPUTCOMMAND = nullptr;
+  SendMessageA(HWINDOW, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(HWINDOW), at(200, 150));
+  EXPECT_EQ(SendMessageA(HWINDOW, WM_COMMAND, 7, 9), 0);
 }
 
 TEST_F(WindowProcedure, SizeMessagesStoreTheClientSizeOnly) {
