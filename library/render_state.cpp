@@ -8,6 +8,18 @@ TTABLE<GLfloat, 0, 3> DIFFUSELIGHT{"DIFFUSELIGHT", {1.0f, 1.0f, 1.0f, 1.0f}};
 TTABLE<GLfloat, 0, 3> SPECULARLIGHT{"SPECULARLIGHT", {1.0f, 1.0f, 1.0f, 1.0f}};
 TTABLE<GLfloat, 0, 3> LIGHTPOSITION{"LIGHTPOSITION"};
 
+namespace {
+
+void placeLight(GLenum light, GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+  LIGHTPOSITION[0] = x;
+  LIGHTPOSITION[1] = y;
+  LIGHTPOSITION[2] = z;
+  LIGHTPOSITION[3] = w;
+  glLightfv(light, GL_POSITION, LIGHTPOSITION.data());
+}
+
+}  // namespace
+
 void TWOSIDEON() { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1); }
 
 void TWOSIDEOFF() { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0); }
@@ -37,19 +49,11 @@ void SETGLLIGHT(GLenum NLIGHT, GLfloat L0, GLfloat L1, GLfloat L2, GLfloat L3) {
   glLightfv(NLIGHT, GL_DIFFUSE, DIFFUSELIGHT.data());
   glLightfv(NLIGHT, GL_SPECULAR, SPECULARLIGHT.data());
   glEnable(NLIGHT);
-  LIGHTPOSITION[0] = L0;
-  LIGHTPOSITION[1] = L1;
-  LIGHTPOSITION[2] = L2;
-  LIGHTPOSITION[3] = L3;
-  glLightfv(NLIGHT, GL_POSITION, LIGHTPOSITION.data());
+  placeLight(NLIGHT, L0, L1, L2, L3);
 }
 
 void PUTGLPOINTLIGHT(GLenum NLIGHT, GLfloat SIZE, GLfloat LX, GLfloat LY, GLfloat LZ, GLfloat LVAL) {
-  LIGHTPOSITION[0] = LX;
-  LIGHTPOSITION[1] = LY;
-  LIGHTPOSITION[2] = LZ;
-  LIGHTPOSITION[3] = LVAL;
-  glLightfv(NLIGHT, GL_POSITION, LIGHTPOSITION.data());
+  placeLight(NLIGHT, LX, LY, LZ, LVAL);
   if (SIZE != 0.0f) {
     // The marker goes through the wrappers so that it obeys the capture switches.
     glPointSize(SIZE);
