@@ -137,6 +137,13 @@ Frame drawFrame() {
 
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// A drag with the button of DOWN (WM_LBUTTONDOWN or WM_RBUTTONDOWN) from (x0, y0) to (x1, y1).
+void drag(UINT down, WPARAM held, int x0, int y0, int x1, int y1) {
+  SendMessageA(HWINDOW, down, held, at(x0, y0));
+  SendMessageA(HWINDOW, WM_MOUSEMOVE, held, at(x1, y1));
+  SendMessageA(HWINDOW, down + 1, 0, at(x1, y1));  // the matching button-up message
+}
+
 // Points on the tops of the bushes' upright crosses, above every other plane.
 struct BushTop {
   double x, y, z;
@@ -180,9 +187,7 @@ TEST_F(DemoScene, LeftDragTurnsTheSceneAboutItsVerticalAxis) {
   const Frame before = drawFrame();
   // 90 pixels to the right at speed 2 turn the scene by 90 degrees: each bush
   // is now drawn where the point (z, y, -x) was drawn before.
-  SendMessageA(HWINDOW, WM_LBUTTONDOWN, MK_LBUTTON, at(400, 300));
-  SendMessageA(HWINDOW, WM_MOUSEMOVE, MK_LBUTTON, at(490, 300));
-  SendMessageA(HWINDOW, WM_LBUTTONUP, 0, at(490, 300));
+  drag(WM_LBUTTONDOWN, MK_LBUTTON, 400, 300, 490, 300);
   EXPECT_FLOAT_EQ(YROT, 90);
   const Frame turned = drawFrame();
   const auto turnedTo = [&](const BushTop& b) { return name(turned.atPixel(before.project(b.z, b.y, -b.x))); };
@@ -195,9 +200,7 @@ TEST_F(DemoScene, LeftDragTurnsTheSceneAboutItsVerticalAxis) {
 TEST_F(DemoScene, RightDragMovesTheSceneAwayAlongTheTiltedAxis) {
   const Frame before = drawFrame();
   // 50 pixels up with the right button: the distance grows by 10.
-  SendMessageA(HWINDOW, WM_RBUTTONDOWN, MK_RBUTTON, at(400, 300));
-  SendMessageA(HWINDOW, WM_MOUSEMOVE, MK_RBUTTON, at(400, 250));
-  SendMessageA(HWINDOW, WM_RBUTTONUP, 0, at(400, 250));
+  drag(WM_RBUTTONDOWN, MK_RBUTTON, 400, 300, 400, 250);
   EXPECT_FLOAT_EQ(DEPTH, 10);
   const Frame farther = drawFrame();
   // 10 * sin 45 up and 10 * cos 45 away from the eye.

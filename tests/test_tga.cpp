@@ -123,6 +123,17 @@ struct Refusal {
   const char* caption;
 };
 
+// Loading REFUSAL's file fails with its one message box, MB_OK.
+void expectRefused(const Refusal& refusal) {
+  SCOPED_TRACE(refusal.what);
+  Loaded result = load(refusal.file);
+  EXPECT_FALSE(result.ok);
+  ASSERT_EQ(result.messages.size(), 1u);
+  EXPECT_EQ(result.messages[0].text, refusal.text);
+  EXPECT_EQ(result.messages[0].caption, refusal.caption);
+  EXPECT_EQ(result.messages[0].style, 0u);  // MB_OK
+}
+
 TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
   const Bytes valid24 = tgaHeader(10, 4, 1, 24);
   const std::vector<Refusal> refusals = {
@@ -160,15 +171,7 @@ TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
       {"file ends at the surplus pixel", valid24 + Bytes{0x81, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9},
        "Could not read image data", "ERROR"},
   };
-  for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.what);
-    Loaded result = load(refusal.file);
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, refusal.text);
-    EXPECT_EQ(result.messages[0].caption, refusal.caption);
-    EXPECT_EQ(result.messages[0].style, 0u);  // MB_OK
-  }
+  for (const Refusal& refusal : refusals) expectRefused(refusal);
 }
 
 TEST(TgaReader, PacketAfterAFullImageIsNeverRead) {
@@ -198,13 +201,7 @@ TEST(TgaReader, ShortFilesOfHugeImagesAreRefusedBeforeAllocating) {
        "Could not read image data", "ERROR"},
       {"RLE, ends in a run", tgaHeader(10, 65535, 8191, 32) + Bytes{0x85, 1, 2}, "Could not read from file", "ERROR"},
   };
-  for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.what);
-    Loaded result = load(refusal.file);
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].text, refusal.text);
-  }
+  for (const Refusal& refusal : refusals) expectRefused(refusal);
 }
 
 TEST(TgaReader, KeepsThePreviousImageBufferOutOfAFailedLoad) {
