@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cfloat>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -44,6 +45,62 @@ std::string fpsUpdate();
 // LOADTGA after the open: decodes the TGA file already open as FTGA (at its
 // start) into TEXTURE, showing the reader's messages, and closes FTGA.
 bool readOpenTga(TGATEXTURE& texture);
+
+//== Region scan (region_scan.cpp) ============================================
+// The pixel scan behind window regions: 32-bit pixel rows in, batches of
+// one-pixel-high rectangles out, in the layout the platform's region builder takes.
+
+// A rectangle, right and bottom exclusive; laid out as the platform's RECT.
+struct ScanRect {
+  std::int32_t left, top, right, bottom;
+  friend bool operator==(const ScanRect&, const ScanRect&) = default;
+};
+// The header in front of the rectangles; laid out as the platform's RGNDATAHEADER.
+struct ScanHeader {
+  std::uint32_t size;        // 32
+  std::uint32_t type;        // 1: a list of rectangles
+  std::uint32_t count;       // rectangles in the buffer
+  std::uint32_t regionSize;  // 0
+  ScanRect bound;            // bounding rectangle of those rectangles
+};
+inline constexpr std::uint32_t SCAN_BATCH_LIMIT = 2000;  // rectangles handed over at most at once
+
+// The colours counted as the key: per channel from the key's value up to
+// value + tolerance, clamped to 255. A pixel word is 0x00RRGGBB.
+struct KeyRange {
+  std::uint32_t red, green, blue;              // low bounds
+  std::uint32_t redSpan, greenSpan, blueSpan;  // high bound - low bound
+};
+// The range of the COLORREF TRANSCOLOR (0x00BBGGRR) and TOLERANCE.
+KeyRange keyRange(std::uint32_t transColor, std::uint8_t tolerance);
+inline bool isKeyColour(std::uint32_t pixel, const KeyRange& key) {
+  // Unsigned differences wrap below the low bound, so one comparison tests both bounds.
+  return ((pixel >> 16 & 0xFF) - key.red <= key.redSpan) & ((pixel >> 8 & 0xFF) - key.green <= key.greenSpan) &
+         ((pixel & 0xFF) - key.blue <= key.blueSpan);
+}
+
+// The rectangle buffer's memory and the region it builds, kept by the platform.
+class RectangleBuffer {
+ public:
+  // Makes the buffer BYTES long, keeping what it holds (the first call allocates
+  // it); returns its start, or null when the memory cannot be had.
+  virtual ScanHeader* resize(std::size_t bytes) = 0;
+  // Turns the buffer of BYTES bytes (its header counts the rectangles that
+  // matter) into a region and unites it with the result so far.
+  virtual void flush(const ScanHeader* data, std::size_t bytes) = 0;
+
+ protected:
+  ~RectangleBuffer() = default;
+};
+
+// Scans HEIGHT rows of WIDTH pixel words, the top row at TOP and each next row
+// ROWSTEP bytes further on (negative for a bottom-up picture). Adds one rectangle
+// per run of pixels outside KEY, rows top first and runs left to right, in batches:
+// the buffer starts with room for 100 and grows by 100, and at 2000 rectangles
+// (and once at the end, even when empty) it is flushed and emptied. False when
+// the buffer could not be allocated or grown; the scan then stops.
+bool scanRegion(const std::uint8_t* top, std::ptrdiff_t rowStep, std::int32_t width, std::int32_t height,
+                const KeyRange& key, RectangleBuffer& buffer);
 
 //== Float storage ============================================================
 // Geometry and projection evaluate their expressions in extended precision and round

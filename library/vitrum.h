@@ -3,7 +3,8 @@
 // One window with an OpenGL context, a window procedure that turns keyboard and
 // mouse messages into global input state, a one-message pump, projection and
 // render-state set-ups, vector and matrix helpers, immediate-mode wrappers that
-// can record and reshape geometry, and BMP/TGA texture slots.
+// can record and reshape geometry, BMP/TGA texture slots, window regions from
+// bitmaps and a self-drawn image button.
 //
 // The library is plain procedures over public globals: an application configures
 // it by writing globals before calling it and reads its state back the same way.
@@ -23,7 +24,8 @@
 //
 // Texts are 8-bit strings in the Windows ANSI code page (1252).
 // Sections (grep for "//== "): window and context, window procedure and pump, mouse navigation,
-// projection, render state and lights, immediate-mode wrappers, texture slots.
+// projection, render state and lights, immediate-mode wrappers, texture slots,
+// regions and image buttons.
 #pragma once
 
 #include <windows.h>
@@ -194,5 +196,32 @@ void TEXTURETGASELECTID(std::int32_t NUM);
 // Builds the mipmaps of the bound texture from BITS: FORMAT 24 as R, G, B,
 // FORMAT 32 as B, G, R, A pixels; other formats do nothing.
 void ADDMIPMAPSTEXTURE(std::int32_t FORMAT, std::int32_t WIDTH, std::int32_t HEIGHT, const void* BITS);
+
+//== Regions and image buttons =================================================
+//
+// Shaped windows: a region of the pixels of a BMP file that are not the key
+// colour, and the "IMAGEBUTTON" control built on it. Neither reports errors:
+// failures give 0 handles.
+
+// Loads the BMP file FILENAME as a DIB section at its own size and depth, and
+// a palette for drawing it in PAL: the file's colour table (for 8 bits per pixel
+// or fewer) or the halftone palette. The caller owns and deletes both. Returns 0,
+// leaving PAL untouched, when the file cannot be loaded.
+HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);
+// The region of the pixels of the BMP file BMPNAME whose colour lies outside the
+// key range: per channel from TRANSCOLOR's value up to that value + TOLERANCE
+// (at most 255). In picture coordinates, (0, 0) the top-left pixel; the caller
+// owns it (SetWindowRgn takes it over). 0 on failure; an all-key picture gives
+// an empty region.
+HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE);
+
+// The window procedure of "IMAGEBUTTON", registered by WINDOWREGISTER. Create a
+// button as a child window (its identifier the control identifier) after setting
+// BMPTYPE: it takes the size of its normal picture, keeps its place in a parent
+// with a 3-pixel border and a 19-pixel top frame, is shaped by the picture's
+// non-magenta (0xFF00FF) pixels, shows the hover and pressed pictures under the
+// pointer, and posts WM_COMMAND (WPARAM the identifier, LPARAM 0) to its parent
+// when a press ends over it. Destroying it frees all it made.
+LRESULT CALLBACK HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM, LPARAM LPARAM);
 
 }  // namespace Vitrum

@@ -6,7 +6,7 @@
 //
 // Sections (grep for "//== "):
 //   fixed tables and run-time errors, window and input state, FPS title state,
-//   vectors and matrices, vertex capture tables, TGA images.
+//   vectors and matrices, vertex capture tables, TGA images, image buttons.
 #pragma once
 
 #include <cstddef>
@@ -264,5 +264,23 @@ bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);
 std::int32_t GETBMPDEPTH(const char* BMPFILE);
 // Exchanges the first and third byte of SIZE consecutive 3-byte pixels at DATA.
 void SWAPRGB(std::uint8_t* DATA, std::int32_t SIZE);
+
+//== Image buttons =============================================================
+//
+// The "IMAGEBUTTON" control (see HOVERBUTTONHANDLER in vitrum.h) keeps all its
+// state in window properties under these names.
+
+inline constexpr const char* NORMALBMP = "NORMALBITMAP";    // memory DC holding the normal picture
+inline constexpr const char* HOVERBMP = "HOVERBITMAP";      // memory DC holding the hover picture
+inline constexpr const char* PRESSBMP = "PRESSBITMAP";      // memory DC holding the pressed picture
+inline constexpr const char* BUTTONRGN = "HOVERBUTTONREGION";  // region for the pointer's hit test
+inline constexpr const char* HOVERMODE = "HOVERMODEBYTE";   // state: 1 normal, 2 hover, 3 pressed
+
+// Prefix of the pictures of image buttons created from now on: each button loads
+// BMPTYPE + "N.BMP" (normal), + "H.BMP" (hover) and + "P.BMP" (pressed). Empty at start.
+extern std::string BMPTYPE;
+
+// Rectangles the region buffer of BITMAPTOREGION starts with and grows by.
+inline constexpr std::int32_t ALLOC_UNIT = 100;
 
 }  // namespace Vitrum

@@ -41,12 +41,6 @@ HICON classIcon() {
   return nullptr;
 }
 
-// The image-button class gets its own procedure with the image-button control;
-// until then its windows behave like plain windows.
-LRESULT CALLBACK forwardingButtonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
 // The show command the process was started with; a process started without
 // STARTF_USESHOWWINDOW has no show command (its wShowWindow is 0, SW_HIDE).
 int startupShowCommand() {
@@ -92,7 +86,7 @@ bool WINDOWREGISTER() {
   if (!GetClassInfoExA(nullptr, SZHOVERCLASS, &WINDOWCLASSEX)) {
     WINDOWCLASSEX = WNDCLASSEXA{};
     WINDOWCLASSEX.cbSize = sizeof(WNDCLASSEXA);
-    WINDOWCLASSEX.lpfnWndProc = forwardingButtonProc;
+    WINDOWCLASSEX.lpfnWndProc = HOVERBUTTONHANDLER;
     WINDOWCLASSEX.hInstance = instance;
     WINDOWCLASSEX.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F00));
     WINDOWCLASSEX.hIconSm = WINDOWCLASSEX.hIcon;

@@ -29,6 +29,7 @@ bool FOGONOFF = false;
 std::uint32_t START = 0;
 std::int32_t FUNCTIONERROR = 0;
 std::int32_t IFORMAT = 0;
+std::string BMPTYPE;
 
 void GLRESIZEWINDOW(std::int32_t W, std::int32_t H) {
   WIDTH = W;
