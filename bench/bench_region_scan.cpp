@@ -1,0 +1,157 @@
+// The region scan (32-bit pixels in, rectangle batches out) side by side with
+// pixman's route to the same job (the same key test turning the pixels into a
+// 1-bit mask, then pixman_region32_init_from_image) and with the floor: one pass
+// that reads every pixel word and tests it against the key. Before timing, the
+// scan's rectangles are checked to cover exactly pixman's region.
+//
+// Usage: bench_region_scan [REPEATS]   (best of REPEATS runs each, 5 by default)
+#include <pixman.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "region_reference.h"
+
+namespace {
+
+using Vitrum::internal::KeyRange;
+using Vitrum::internal::ScanHeader;
+using Vitrum::internal::isKeyColour;
+
+constexpr std::uint32_t kKey = 0xFF00FF, kOpaque = 0x336699;
+
+// A square picture of SIDE x SIDE pixel words, top row first.
+struct Picture {
+  const char* name;
+  int side;
+  std::vector<std::uint32_t> words;
+};
+
+Picture make(const char* name, int side) {
+  Picture p{name, side, std::vector<std::uint32_t>(static_cast<std::size_t>(side) * side, kOpaque)};
+  const std::string kind = name;
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      bool key = false;
+      if (kind == "sprite") {  // a rounded square: the corners cut away
+        const int r = side / 4, dx = std::max({r - x, x - (side - 1 - r), 0}), dy = std::max({r - y, y - (side - 1 - r), 0});
+        key = dx * dx + dy * dy > r * r;
+      } else if (kind == "text") {  // lines of 6 x 10 glyphs of 1-pixel strokes on the key
+        const unsigned cell = static_cast<unsigned>((x / 8) * 7919 + (y / 14) * 104729);
+        const int gx = x % 8, gy = y % 14;
+        key = gx >= 6 || gy >= 10 || !((cell * 2654435761u >> (gx + 5 * (gy / 2))) & 1);
+      } else if (kind == "checker") {
+        key = (x + y) % 2 != 0;
+      }
+      if (key) p.words[static_cast<std::size_t>(y) * side + x] = kKey;
+    }
+  return p;
+}
+
+// The scan's buffer kept in ordinary memory, the batches only counted.
+class CountingBuffer final : public Vitrum::internal::RectangleBuffer {
+ public:
+  ~CountingBuffer() { std::free(memory_); }
+  ScanHeader* resize(std::size_t bytes) override {
+    memory_ = std::realloc(memory_, bytes);
+    return static_cast<ScanHeader*>(memory_);
+  }
+  void flush(const ScanHeader* data, std::size_t) override { rectangles += data->count; }
+  std::size_t rectangles = 0;
+
+ private:
+  void* memory_ = nullptr;
+};
+
+std::size_t scan(const Picture& p, const KeyRange& key) {
+  CountingBuffer buffer;
+  const auto* top = reinterpret_cast<const std::uint8_t*>(p.words.data());
+  if (!Vitrum::internal::scanRegion(top, 4 * std::ptrdiff_t{p.side}, p.side, p.side, key, buffer)) std::abort();
+  return buffer.rectangles;
+}
+
+// pixman's route: the key test into an a1 mask (bit x % 32 of word x / 32 on a
+// little-endian machine), then the region of its set bits.
+std::size_t pixmanRoute(const Picture& p, const KeyRange& key, pixman_region32_t* keep = nullptr) {
+  const int stride = (p.side + 31) / 32;
+  std::vector<std::uint32_t> mask(static_cast<std::size_t>(stride) * p.side);
+  for (int y = 0; y < p.side; ++y) {
+    const std::uint32_t* row = &p.words[static_cast<std::size_t>(y) * p.side];
+    std::uint32_t* bits = &mask[static_cast<std::size_t>(y) * stride];
+    for (int x = 0; x < p.side; ++x) bits[x / 32] |= std::uint32_t{!isKeyColour(row[x], key)} << (x % 32);
+  }
+  pixman_image_t* image = pixman_image_create_bits(PIXMAN_a1, p.side, p.side, mask.data(), stride * 4);
+  pixman_region32_t region;
+  pixman_region32_init_from_image(&region, image);
+  pixman_image_unref(image);
+  const auto count = static_cast<std::size_t>(pixman_region32_n_rects(&region));
+  if (keep) *keep = region;
+  else pixman_region32_fini(&region);
+  return count;
+}
+
+std::size_t floorPass(const Picture& p, const KeyRange& key) {
+  std::size_t keys = 0;
+  for (std::uint32_t word : p.words) keys += isKeyColour(word, key);
+  return keys;
+}
+
+// The scan's rectangles must make pixman's region of the mask.
+bool agree(const Picture& p, const KeyRange& key) {
+  const auto* top = reinterpret_cast<const std::uint8_t*>(p.words.data());
+  const auto runs = vitrum_test::referenceRuns(top, 4 * std::ptrdiff_t{p.side}, p.side, p.side, key);
+  vitrum_test::RecordingBuffer buffer;
+  Vitrum::internal::scanRegion(top, 4 * std::ptrdiff_t{p.side}, p.side, p.side, key, buffer);
+  const auto rects = buffer.all();
+  if (rects != runs) return false;
+  std::vector<pixman_box32_t> boxes;
+  for (const auto& r : rects) boxes.push_back({r.left, r.top, r.right, r.bottom});
+  pixman_region32_t ours, theirs;
+  pixman_region32_init_rects(&ours, boxes.data(), static_cast<int>(boxes.size()));
+  pixmanRoute(p, key, &theirs);
+  const bool same = pixman_region32_equal(&ours, &theirs);
+  pixman_region32_fini(&ours);
+  pixman_region32_fini(&theirs);
+  return same;
+}
+
+template <class F>
+double bestMilliseconds(int repeats, F&& run) {
+  double best = 1e30;
+  for (int i = 0; i < repeats; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
+  const KeyRange key = Vitrum::internal::keyRange(0x00FF00FF, 1);
+  std::printf("%-8s %5s %9s %10s %10s %10s %12s %11s\n", "picture", "side", "runs", "scan", "pixman", "floor",
+              "pixman/scan", "scan/floor");
+  volatile std::size_t sink = 0;
+  for (const char* name : {"solid", "sprite", "text", "checker"}) {
+    for (int side : {512, 2048, 4096}) {
+      const Picture p = make(name, side);
+      if (!agree(p, key)) {
+        std::fprintf(stderr, "%s %d: the scan and pixman disagree\n", name, side);
+        return 1;
+      }
+      const double ours = bestMilliseconds(repeats, [&] { sink = sink + scan(p, key); });
+      const double theirs = bestMilliseconds(repeats, [&] { sink = sink + pixmanRoute(p, key); });
+      const double floor = bestMilliseconds(repeats, [&] { sink = sink + floorPass(p, key); });
+      std::printf("%-8s %5d %9zu %8.2fms %8.2fms %8.2fms %11.2fx %10.2fx\n", name, side, scan(p, key), ours, theirs,
+                  floor, theirs / ours, ours / floor);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,263 @@
+// The image button on a real captioned parent window under Wine: its creation,
+// its states and clicks driven by messages and by real pointer input on the
+// virtual display, its painting read back as pixels, and its teardown.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "image_files.h"
+#include "vitrum.h"
+
+using namespace Vitrum;
+using vitrum_test::Bytes;
+
+namespace {
+
+constexpr int kId = 77, kWidth = 40, kHeight = 20;
+constexpr COLORREF kNormal = RGB(200, 0, 0), kHover = RGB(0, 200, 0), kPressed = RGB(0, 0, 200);
+
+std::vector<std::pair<WPARAM, LPARAM>> commands;  // WM_COMMAND as the parent received them
+
+LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND) commands.emplace_back(wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// A 40 x 20 picture of one colour with a magenta triangle cut from each corner.
+void writePicture(const std::string& name, COLORREF colour) {
+  Bytes rows;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const int dx = std::min(x, kWidth - 1 - x), dy = std::min(y, kHeight - 1 - y);
+      const COLORREF c = dx + dy < 5 ? RGB(255, 0, 255) : colour;
+      rows.insert(rows.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+    }
+  const Bytes file = vitrum_test::makeBmp(kWidth, kHeight, 24, rows);
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+void pump(int milliseconds = 0) {
+  const DWORD end = GetTickCount() + milliseconds;
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (milliseconds) Sleep(10);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+std::uintptr_t state(HWND button) { return reinterpret_cast<std::uintptr_t>(GetPropA(button, HOVERMODE)); }
+
+class ImageButton : public testing::Test {
+ protected:
+  static inline HWND parent = nullptr;
+
+  static void SetUpTestSuite() {
+    WINDOWREGISTER();
+    WNDCLASSA parentClass{};
+    parentClass.lpfnWndProc = parentProc;
+    parentClass.hInstance = GetModuleHandleA(nullptr);
+    parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    parentClass.lpszClassName = "VitrumButtonParent";
+    RegisterClassA(&parentClass);
+    parent = CreateWindowExA(0, "VitrumButtonParent", "Image buttons", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                             100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    writePicture("btnN.BMP", kNormal);
+    writePicture("btnH.BMP", kHover);
+    writePicture("btnP.BMP", kPressed);
+  }
+  static void TearDownTestSuite() { DestroyWindow(parent); }
+
+  void SetUp() override {
+    BMPTYPE = "btn";
+    SetForegroundWindow(parent);
+    pump();
+    commands.clear();
+  }
+
+  static HWND create(int x = 10, int y = 10) {
+    return CreateWindowExA(0, SZHOVERCLASS, "", WS_CHILD | WS_VISIBLE, x, y, 5, 5, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kId)), GetModuleHandleA(nullptr), nullptr);
+  }
+};
+
+TEST_F(ImageButton, TakesItsPicturesSizeAndShapeFromBmpTypeFiles) {
+  HWND button = create();
+  ASSERT_NE(button, nullptr);
+  RECT R, R1;
+  GetWindowRect(button, &R);
+  GetWindowRect(parent, &R1);
+  POINT client{0, 0};
+  ClientToScreen(parent, &client);
+  // Placed for a 3-pixel border and a 19-pixel top frame, whatever the parent's real frame.
+  EXPECT_EQ(R.left - client.x, 10 + (client.x - R1.left) - 3);
+  EXPECT_EQ(R.top - client.y, 10 + (client.y - R1.top) - 19);
+  EXPECT_EQ(R.right - R.left, kWidth);
+  EXPECT_EQ(R.bottom - R.top, kHeight);
+  EXPECT_EQ(state(button), 1u);
+  const struct {
+    const char* property;
+    COLORREF colour;
+  } pictures[] = {{NORMALBMP, kNormal}, {HOVERBMP, kHover}, {PRESSBMP, kPressed}};
+  for (const auto& p : pictures) EXPECT_EQ(GetPixel(static_cast<HDC>(GetPropA(button, p.property)), 20, 10), p.colour);
+
+  HRGN hitTest = static_cast<HRGN>(GetPropA(button, BUTTONRGN));
+  HRGN shape = CreateRectRgn(0, 0, 0, 0), file = BITMAPTOREGION("btnN.BMP", RGB(255, 0, 255), 1);
+  ASSERT_EQ(GetWindowRgn(button, shape), COMPLEXREGION);
+  EXPECT_TRUE(EqualRgn(shape, file));
+  EXPECT_TRUE(EqualRgn(hitTest, file));
+  EXPECT_NE(shape, hitTest);
+  DeleteObject(shape);
+  DeleteObject(file);
+  DestroyWindow(button);
+}
+
+TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
+  enum Step { In, InLeftHeld, InRightHeld, Corner, Off, OffLeftHeld, LeftDown, LeftUp, RightDown, RightUp };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    std::uintptr_t finalState;
+    std::size_t clicks;
+  } cases[] = {
+      {"press and release", {LeftDown, LeftUp}, 1, 1},
+      {"press, drag off, release", {LeftDown, OffLeftHeld, LeftUp}, 1, 0},
+      {"press, drag off and back, release", {LeftDown, OffLeftHeld, InLeftHeld, LeftUp}, 1, 1},
+      {"hover", {In}, 2, 0},
+      {"hover, leave through a cut-away corner", {In, Corner}, 1, 0},
+      {"hover, then release without a press", {In, LeftUp}, 1, 0},
+      {"the right button alone", {RightDown, In, RightUp, LeftUp}, 1, 0},
+      {"moving on with the right button held presses", {InRightHeld}, 3, 0},
+      {"pressed stays pressed when moved inside", {LeftDown, In}, 3, 0},
+      {"off the shape and back without a button hovers", {LeftDown, Off, In}, 2, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HWND button = create();
+    commands.clear();
+    for (Step step : c.steps) {
+      const struct {
+        UINT message;
+        WPARAM keys;
+        int x, y;
+      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},          {WM_MOUSEMOVE, MK_LBUTTON, 20, 10}, {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},
+               {WM_MOUSEMOVE, 0, 1, 1},            {WM_MOUSEMOVE, 0, -5, 10},          {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
+               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10}, {WM_LBUTTONUP, 0, 20, 10},        {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10},
+               {WM_RBUTTONUP, 0, 20, 10}};
+      SendMessageA(button, m[step].message, m[step].keys, MAKELPARAM(m[step].x, m[step].y));
+    }
+    EXPECT_EQ(state(button), c.finalState);
+    pump();
+    ASSERT_EQ(commands.size(), c.clicks);
+    for (const auto& command : commands) EXPECT_EQ(command, (std::pair<WPARAM, LPARAM>{kId, 0}));
+    DestroyWindow(button);
+  }
+}
+
+// Real pointer input, in screen coordinates.
+void pointer(DWORD flags, POINT at = {-1, -1}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  if (at.x >= 0) {
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    flags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+  pump(150);
+}
+
+TEST_F(ImageButton, RealPointerHoversPaintsAndClicks) {
+  HWND button = create();
+  pump(100);
+  RECT R;
+  GetWindowRect(button, &R);
+  const POINT centre{R.left + 20, R.top + 10}, corner{R.left, R.top}, away{R.left + 20, R.bottom + 30};
+  const auto shown = [button] {
+    HDC dc = GetDC(button);
+    const COLORREF colour = GetPixel(dc, 20, 10);
+    ReleaseDC(button, dc);
+    return colour;
+  };
+  pointer(0, away);
+  pointer(0, centre);
+  EXPECT_EQ(state(button), 2u);
+  EXPECT_EQ(shown(), kHover);
+  pointer(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(shown(), kPressed);
+  pointer(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(commands.size(), 1u);
+  pointer(0, corner);  // inside the rectangle, outside the shape
+  EXPECT_EQ(state(button), 1u);
+  EXPECT_EQ(shown(), kNormal);
+
+  pointer(0, centre);
+  pointer(MOUSEEVENTF_LEFTDOWN);
+  pointer(0, away);
+  pointer(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(commands.size(), 1u);  // released off the button
+  pointer(0, centre);
+  pointer(MOUSEEVENTF_LEFTDOWN);
+  pointer(0, away);
+  pointer(0, centre);
+  pointer(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(commands.size(), 2u);  // dragged back in before the release
+  for (const auto& command : commands) EXPECT_EQ(command, (std::pair<WPARAM, LPARAM>{kId, 0}));
+  pointer(0, away);
+  DestroyWindow(button);
+}
+
+BOOL CALLBACK countProperty(HWND, LPSTR, HANDLE, ULONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+TEST_F(ImageButton, DestroyingRemovesItsPropertiesAndFreesEveryObjectItMade) {
+  HDC probe = CreateCompatibleDC(nullptr);
+  const HGDIOBJ stockBitmap = GetCurrentObject(probe, OBJ_BITMAP), stockPalette = GetStockObject(DEFAULT_PALETTE);
+  DeleteDC(probe);
+  HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
+  for (const char* type : {"btn", "vb_missing"}) {
+    SCOPED_TRACE(type);
+    BMPTYPE = type;
+    for (int cycle = 0; cycle < 100; ++cycle) {
+      HWND button = create();
+      std::vector<HGDIOBJ> made;
+      if (HGDIOBJ region = GetPropA(button, BUTTONRGN)) made.push_back(region);
+      for (const char* property : {NORMALBMP, HOVERBMP, PRESSBMP}) {
+        const auto dc = static_cast<HDC>(GetPropA(button, property));
+        ASSERT_NE(dc, nullptr);
+        made.push_back(dc);
+        for (HGDIOBJ selected : {GetCurrentObject(dc, OBJ_BITMAP), GetCurrentObject(dc, OBJ_PAL)})
+          if (selected != stockBitmap && selected != stockPalette) made.push_back(selected);
+      }
+      ASSERT_EQ(made.size(), BMPTYPE == "btn" ? 10u : 3u);
+      if (BMPTYPE != "btn") {  // no pictures: rectangular, at the size it was created with
+        RECT R;
+        GetWindowRect(button, &R);
+        EXPECT_EQ(R.right - R.left, 5);
+        EXPECT_EQ(GetWindowRgn(button, windowRegion), ERROR);
+      }
+      SendMessageA(button, WM_DESTROY, 0, 0);
+      int properties = 0;
+      EnumPropsExA(button, countProperty, reinterpret_cast<LPARAM>(&properties));
+      EXPECT_EQ(properties, 0);
+      for (HGDIOBJ object : made) EXPECT_EQ(GetObjectType(object), 0u);
+      DestroyWindow(button);
+    }
+  }
+  DeleteObject(windowRegion);
+}
+
+TEST_F(ImageButton, APaintRequestInAStateWithoutPictureIsStillAnswered) {
+  HWND button = create();
+  SetPropA(button, HOVERMODE, reinterpret_cast<HANDLE>(9));
+  InvalidateRect(button, nullptr, FALSE);
+  UpdateWindow(button);
+  EXPECT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+  DestroyWindow(button);
+}
+
+}  // namespace
