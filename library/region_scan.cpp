@@ -1,10 +1,11 @@
 // The pixel scan behind window regions: runs of non-key pixels become
 // one-pixel-high rectangles, handed over in batches.
 //
-// Long spans are tested a block of pixels at a time (loops the compiler turns
-// into vector compares); only blocks that hold both kinds of pixels are looked
-// at bit by bit. The rectangles and their order are those of a plain scan that
-// tests one pixel after another.
+// Pixels are tested a block at a time (loops the compiler turns into vector
+// compares) into a mask of one bit per pixel; the runs are found from the mask's
+// changes, so a long span costs one test per pixel and nothing per block. The
+// rectangles and their order are those of a plain scan that tests one pixel
+// after another.
 #include <algorithm>
 #include <bit>
 #include <climits>
@@ -43,30 +44,40 @@ class Batches {
 
   // The run LEFT..RIGHT (exclusive) of row Y.
   bool add(std::int32_t left, std::int32_t y, std::int32_t right) {
-    if (data_->count >= capacity_) {
+    if (count_ >= capacity_) {
       capacity_ += static_cast<std::uint32_t>(ALLOC_UNIT);
       data_ = buffer_.resize(bufferBytes(capacity_));
       if (!data_) return false;
     }
-    reinterpret_cast<ScanRect*>(data_ + 1)[data_->count] = {left, y, right, y + 1};
-    ScanRect& bound = data_->bound;
-    bound.left = std::min(bound.left, left);
-    bound.top = std::min(bound.top, y);
-    bound.right = std::max(bound.right, right);
-    bound.bottom = std::max(bound.bottom, y + 1);
-    if (++data_->count == SCAN_BATCH_LIMIT) {
+    rectangles()[count_] = {left, y, right, y + 1};
+    if (++count_ == SCAN_BATCH_LIMIT) {
       flush();
-      data_->count = 0;
-      data_->bound = kEmptyBound;
+      count_ = 0;
     }
     return true;
   }
 
-  void flush() { buffer_.flush(data_, bufferBytes(capacity_)); }
+  // Hands the batch over with its count and bounding rectangle, worked out here
+  // rather than per rectangle, which keeps the scan's inner loop short.
+  void flush() {
+    ScanRect bound = kEmptyBound;
+    for (const ScanRect* r = rectangles(); r != rectangles() + count_; ++r) {
+      bound.left = std::min(bound.left, r->left);
+      bound.top = std::min(bound.top, r->top);
+      bound.right = std::max(bound.right, r->right);
+      bound.bottom = std::max(bound.bottom, r->bottom);
+    }
+    data_->count = count_;
+    data_->bound = bound;
+    buffer_.flush(data_, bufferBytes(capacity_));
+  }
 
  private:
   RectangleBuffer& buffer_;
+  ScanRect* rectangles() { return reinterpret_cast<ScanRect*>(data_ + 1); }
+
   ScanHeader* data_ = nullptr;
+  std::uint32_t count_ = 0;
   std::uint32_t capacity_ = static_cast<std::uint32_t>(ALLOC_UNIT);
 };
 
@@ -76,24 +87,23 @@ std::uint32_t pixelAt(const std::uint8_t* row, std::int32_t x) {
   return word;
 }
 
-// Whether any of the kBlock pixels from X is a key colour.
-bool anyKey(const std::uint8_t* row, std::int32_t x, const KeyRange& key) {
-  std::uint32_t any = 0;
-  for (std::int32_t i = 0; i < kBlock; ++i) any |= isKeyColour(pixelAt(row, x + i), key);
-  return any != 0;
-}
-
-// Whether all of the kBlock pixels from X are key colours.
-bool allKey(const std::uint8_t* row, std::int32_t x, const KeyRange& key) {
-  std::uint32_t all = 1;
-  for (std::int32_t i = 0; i < kBlock; ++i) all &= isKeyColour(pixelAt(row, x + i), key);
-  return all != 0;
-}
-
 // Bit I set when pixel X + I is a key colour, for the COUNT (1..kBlock) pixels from X.
 std::uint32_t keyBits(const std::uint8_t* row, std::int32_t x, std::int32_t count, const KeyRange& key) {
+  if (count < kBlock || std::endian::native != std::endian::little) {
+    std::uint32_t bits = 0;
+    for (std::int32_t i = 0; i < count; ++i) bits |= std::uint32_t{isKeyColour(pixelAt(row, x + i), key)} << i;
+    return bits;
+  }
+  // A whole block: the tests run as vector compares into one byte each, and a
+  // multiplication gathers eight such bytes (0 or 1, the first lowest) into eight bits.
+  std::uint8_t flags[kBlock];
+  for (std::int32_t i = 0; i < kBlock; ++i) flags[i] = isKeyColour(pixelAt(row, x + i), key);
   std::uint32_t bits = 0;
-  for (std::int32_t i = 0; i < count; ++i) bits |= std::uint32_t{isKeyColour(pixelAt(row, x + i), key)} << i;
+  for (int part = 0; part < kBlock / 8; ++part) {
+    std::uint64_t eight;
+    std::memcpy(&eight, flags + 8 * part, sizeof eight);
+    bits |= static_cast<std::uint32_t>((eight * 0x0102040810204080u) >> 56) << (8 * part);
+  }
   return bits;
 }
 
@@ -102,22 +112,27 @@ bool scanRow(const std::uint8_t* row, std::int32_t y, std::int32_t width, const 
   std::int32_t open = -1;
   for (std::int32_t x = 0; x < width; x += kBlock) {
     const std::int32_t count = std::min(kBlock, width - x);
-    if (count == kBlock && (open >= 0 ? !anyKey(row, x, key) : allKey(row, x, key))) continue;
     const std::uint32_t all = count == kBlock ? ~0u : (1u << count) - 1;
-    const std::uint32_t keys = keyBits(row, x, count, key);
-    // Alternately the next key pixel (ending the run) and the next other pixel (opening one).
-    std::uint32_t ahead = all;
-    for (;;) {
-      const std::uint32_t next = (open >= 0 ? keys : ~keys & all) & ahead;
-      if (next == 0) break;
-      const int at = std::countr_zero(next);
-      if (open >= 0) {
-        if (!batches.add(open, y, x + at)) return false;
-        open = -1;
-      } else {
-        open = x + at;
+    const std::uint32_t others = ~keyBits(row, x, count, key) & all;
+    // Bit I set where pixel I differs in kind from the one before it (for pixel 0,
+    // the state the row is in); bits past a short last block count as key pixels,
+    // so a run reaching the row's end closes there. Changes pair up as a run's
+    // start and end, the first closing the run left open by the blocks before.
+    std::uint32_t edges = others ^ (others << 1 | (open >= 0 ? 1u : 0u));
+    if (edges != 0 && open >= 0) {
+      if (!batches.add(open, y, x + std::countr_zero(edges))) return false;
+      edges &= edges - 1;
+      open = -1;
+    }
+    while (edges != 0) {
+      const std::int32_t start = x + std::countr_zero(edges);
+      edges &= edges - 1;
+      if (edges == 0) {
+        open = start;
+        break;
       }
-      ahead = ~0u << at;
+      if (!batches.add(start, y, x + std::countr_zero(edges))) return false;
+      edges &= edges - 1;
     }
   }
   return open < 0 || batches.add(open, y, width);
