@@ -10,7 +10,6 @@
 #include <pixman.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -81,17 +80,6 @@ bool agree(const Picture& p, const KeyRange& key) {
   return same;
 }
 
-template <class F>
-double bestMilliseconds(int repeats, F&& run) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,9 +96,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s %d: the scan and pixman disagree\n", name, side);
         return 1;
       }
-      const double ours = bestMilliseconds(repeats, [&] { sink = sink + scan(p, key); });
-      const double theirs = bestMilliseconds(repeats, [&] { sink = sink + pixmanRoute(p, key); });
-      const double floor = bestMilliseconds(repeats, [&] { sink = sink + floorPass(p, key); });
+      const double ours = vitrum_bench::bestMilliseconds(repeats, [&] { sink = sink + scan(p, key); });
+      const double theirs = vitrum_bench::bestMilliseconds(repeats, [&] { sink = sink + pixmanRoute(p, key); });
+      const double floor = vitrum_bench::bestMilliseconds(repeats, [&] { sink = sink + floorPass(p, key); });
       std::printf("%-8s %5d %9zu %8.2fms %8.2fms %8.2fms %11.2fx %10.2fx\n", name, side, scan(p, key), ours, theirs,
                   floor, theirs / ours, ours / floor);
     }

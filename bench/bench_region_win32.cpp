@@ -10,9 +10,7 @@
 // runs are timed end to end only when named with their side.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,20 +34,7 @@ std::string writeBmp(const Picture& p) {
       rows.insert(rows.end(), {std::uint8_t(c), std::uint8_t(c >> 8), std::uint8_t(c >> 16)});
     }
   const std::string name = std::string("bench_") + p.name + "_" + std::to_string(p.side) + ".bmp";
-  const vitrum_test::Bytes file = vitrum_test::makeBmp(p.side, p.side, 24, rows);
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  return name;
-}
-
-template <class F>
-double bestMilliseconds(int repeats, F&& run) {
-  double best = 1e30;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  return vitrum_test::saveFile(name, vitrum_test::makeBmp(p.side, p.side, 24, rows));
 }
 
 // The picture converted as BITMAPTOREGION converts it, held for the later stages.
@@ -123,19 +108,19 @@ int main(int argc, char** argv) {
       if ((argc > 2 && std::string(argv[2]) != name) || (argc > 3 && std::atoi(argv[3]) != side)) continue;
       const std::string file = writeBmp(vitrum_bench::make(name, side));
       HPALETTE palette = nullptr;
-      const double load = bestMilliseconds(repeats, [&] {
+      const double load = vitrum_bench::bestMilliseconds(repeats, [&] {
         DeleteObject(Vitrum::LOADBMPFROMFILE(file.c_str(), palette));
         DeleteObject(palette);
       });
       HBITMAP picture = Vitrum::LOADBMPFROMFILE(file.c_str(), palette);
-      const double conversion = bestMilliseconds(repeats, [&] {
+      const double conversion = vitrum_bench::bestMilliseconds(repeats, [&] {
         Section section;
         convert(picture, palette, section);
       });
       Section section;
       convert(picture, palette, section);
       vitrum_bench::CountingBuffer counted;
-      const double scanning = bestMilliseconds(repeats, [&] {
+      const double scanning = vitrum_bench::bestMilliseconds(repeats, [&] {
         counted.rectangles = 0;
         scan(section, counted);
       });
@@ -147,8 +132,8 @@ int main(int argc, char** argv) {
         std::printf("%-8s %5d %9zu %11s %8.1fms %8.1fms %8.1fms %10s\n", name, side, counted.rectangles, "-", load,
                     conversion, scanning, "-");
       } else {
-        const double building = bestMilliseconds(repeats, [&] { DeleteObject(build(recorded)); });
-        const double total = bestMilliseconds(repeats, [&] { DeleteObject(Vitrum::BITMAPTOREGION(file.c_str(), kMagenta, 1)); });
+        const double building = vitrum_bench::bestMilliseconds(repeats, [&] { DeleteObject(build(recorded)); });
+        const double total = vitrum_bench::bestMilliseconds(repeats, [&] { DeleteObject(Vitrum::BITMAPTOREGION(file.c_str(), kMagenta, 1)); });
         std::printf("%-8s %5d %9zu %9.1fms %8.1fms %8.1fms %8.1fms %8.1fms\n", name, side, counted.rectangles, total,
                     load, conversion, scanning, building);
       }

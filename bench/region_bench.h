@@ -1,9 +1,10 @@
 // Shared by the region benchmarks: their pictures, square pictures of 32-bit
-// pixel words (0x00RRGGBB) with magenta as the key colour, and a rectangle
-// buffer that only counts what the scan hands over.
+// pixel words (0x00RRGGBB) with magenta as the key colour, the timing, and a
+// rectangle buffer that only counts what the scan hands over.
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -43,6 +44,18 @@ inline Picture make(const char* name, int side) {
       if (key) p.words[static_cast<std::size_t>(y) * side + x] = kKey;
     }
   return p;
+}
+
+// The best time of REPEATS runs of RUN, in milliseconds.
+template <class F>
+double bestMilliseconds(int repeats, F&& run) {
+  double best = 1e30;
+  for (int i = 0; i < repeats; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
 }
 
 // The scan's buffer kept in ordinary memory, the batches only counted.

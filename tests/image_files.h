@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace vitrum_test {
@@ -70,6 +72,13 @@ inline Bytes tgaHeader(std::uint8_t type, std::uint16_t width, std::uint16_t hei
   header.push_back(bpp);
   header.push_back(descriptor);
   return header;
+}
+
+// Writes BYTES to the file NAME and returns NAME.
+inline std::string saveFile(const std::string& name, const Bytes& bytes) {
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  return name;
 }
 
 inline Bytes operator+(Bytes a, const Bytes& b) {

@@ -3,7 +3,6 @@
 // virtual display, its painting read back as pixels, and its teardown.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,8 +33,7 @@ void writePicture(const std::string& name, COLORREF colour) {
       const COLORREF c = dx + dy < 5 ? RGB(255, 0, 255) : colour;
       rows.insert(rows.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
     }
-  const Bytes file = vitrum_test::makeBmp(kWidth, kHeight, 24, rows);
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  vitrum_test::saveFile(name, vitrum_test::makeBmp(kWidth, kHeight, 24, rows));
 }
 
 void pump(int milliseconds = 0) {
@@ -114,38 +112,32 @@ TEST_F(ImageButton, TakesItsPicturesSizeAndShapeFromBmpTypeFiles) {
 }
 
 TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
-  enum Step { In, InLeftHeld, InRightHeld, Corner, Off, OffLeftHeld, LeftDown, LeftUp, RightDown, RightUp };
+  // Each step a message: I move inside, C onto a cut-away corner, O off to the left
+  // (x reads as 65531), o off above with the left button held; L and R inside with
+  // the left or right button held; D and U left press and release, d and u the right's.
   const struct {
-    const char* what;
-    std::vector<Step> steps;
+    const char* steps;
     std::uintptr_t finalState;
     std::size_t clicks;
-  } cases[] = {
-      {"press and release", {LeftDown, LeftUp}, 1, 1},
-      {"press, drag off, release", {LeftDown, OffLeftHeld, LeftUp}, 1, 0},
-      {"press, drag off and back, release", {LeftDown, OffLeftHeld, InLeftHeld, LeftUp}, 1, 1},
-      {"hover", {In}, 2, 0},
-      {"hover, leave through a cut-away corner", {In, Corner}, 1, 0},
-      {"hover, then release without a press", {In, LeftUp}, 1, 0},
-      {"the right button alone", {RightDown, In, RightUp, LeftUp}, 1, 0},
-      {"moving on with the right button held presses", {InRightHeld}, 3, 0},
-      {"pressed stays pressed when moved inside", {LeftDown, In}, 3, 0},
-      {"off the shape and back without a button hovers", {LeftDown, Off, In}, 2, 0},
-  };
+  } cases[] = {{"DU", 1, 1}, {"DoU", 1, 0}, {"DoLU", 1, 1}, {"I", 2, 0},  {"IC", 1, 0},
+               {"IU", 1, 0}, {"dIuU", 1, 0}, {"R", 3, 0},   {"DI", 3, 0}, {"DOI", 2, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.steps);
     HWND button = create();
     commands.clear();
-    for (Step step : c.steps) {
+    for (const char* step = c.steps; *step; ++step) {
+      const std::string kinds = "ICOLRoDUdu";
       const struct {
         UINT message;
         WPARAM keys;
         int x, y;
-      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},          {WM_MOUSEMOVE, MK_LBUTTON, 20, 10}, {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},
-               {WM_MOUSEMOVE, 0, 1, 1},            {WM_MOUSEMOVE, 0, -5, 10},          {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
-               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10}, {WM_LBUTTONUP, 0, 20, 10},        {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10},
-               {WM_RBUTTONUP, 0, 20, 10}};
-      SendMessageA(button, m[step].message, m[step].keys, MAKELPARAM(m[step].x, m[step].y));
+      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},           {WM_MOUSEMOVE, 0, 1, 1},
+               {WM_MOUSEMOVE, 0, -5, 10},           {WM_MOUSEMOVE, MK_LBUTTON, 20, 10},
+               {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},  {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
+               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10}, {WM_LBUTTONUP, 0, 20, 10},
+               {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10}, {WM_RBUTTONUP, 0, 20, 10}};
+      const auto& message = m[kinds.find(*step)];
+      SendMessageA(button, message.message, message.keys, MAKELPARAM(message.x, message.y));
     }
     EXPECT_EQ(state(button), c.finalState);
     pump();
