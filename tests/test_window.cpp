@@ -282,6 +282,15 @@ TEST(WindowChild, EachSetupFailureShowsItsMessageAndEndsWithStatusOne) {
   }
 }
 
+// A real window whose request no pixel format meets: Wine's bitmap formats are
+// single-buffered and mono, and none reaches 255 colour bits. Its calls are
+// checked by relay_window (expected/relay_window).
+VITRUM_CHILD_SCENARIO(unmet_pixel_format) {
+  PIXEL_FORMAT_FLAGS = PFD_DRAW_TO_BITMAP | PFD_STEREO;
+  CREATEOGLWINDOW("Unmet format", 320, 200, 255, false);
+  return 0;
+}
+
 VITRUM_CHILD_SCENARIO(too_many_status_parts) {
   SHOWSTATUSBAR = true;
   MAXSTATUSITEM = 21;
