@@ -35,7 +35,7 @@ inline constexpr int RUNTIME_ERROR_STATUS = 201;
 
 // The name a table reports in its run-time error, carried by the table's type.
 // A literal type with public members only, so that it can be a template argument:
-// TTABLE<char, 0, 260, "FILENAME">.
+// TTABLE<TLONGBOOL, 0, 500, "SETKEY">.
 struct TTABLENAME {
   static constexpr std::size_t CAPACITY = 32;  // bytes, the terminating zero included
   char TEXT[CAPACITY];
