@@ -65,7 +65,7 @@ BENCHMARK(BM_EditMode);
 template <class Real>
 void arithmeticFloor(benchmark::State& state) {
   prepareSlots(true);
-  const TVERTEXTABLE& angles = GLBASEVERTEX3F.GLVERT3FTMPROTATE;
+  const auto& angles = GLBASEVERTEX3F.GLVERT3FTMPROTATE;
   constexpr Real degree = static_cast<Real>(3.141592653589793238462643383279502884L / 180);
   for (auto _ : state) {
     for (int i = 0; i < FRAME; ++i) {

@@ -9,7 +9,7 @@ namespace Vitrum {
 using internal::rounded;
 using Extended = long double;
 
-TTABLE<double, 1, 3> FNORMAL{"FNORMAL"};
+TTABLE<double, 1, 3, "FNORMAL"> FNORMAL;
 
 namespace {
 
@@ -18,11 +18,8 @@ constexpr Extended PI_EXTENDED = 3.141592653589793238462643383279502884L;
 // The Euler routines set only the 3 x 3 block; the rest keeps the identity's
 // values so that the matrix is also a valid 4 x 4 transform.
 TGLBASEMATRIX identityMatrix() {
-  TGLBASEMATRIX m{"TGLBASEMATRIX"};
-  for (long long row = 0; row <= 3; ++row) {
-    m[row].NAME = "TGLBASEMATRIX row";
-    m[row][row] = 1.0f;
-  }
+  TGLBASEMATRIX m;
+  for (long long row = 0; row <= 3; ++row) m[row][row] = 1.0f;
   return m;
 }
 

@@ -9,7 +9,7 @@
 
 namespace Vitrum {
 
-TTABLE<TLONGBOOL, 0, 500> SETKEY{"SETKEY"};
+TTABLE<TLONGBOOL, 0, 500, "SETKEY"> SETKEY;
 std::int32_t SETMX = 0, SETMY = 0;
 std::int32_t SETOMX = 0, SETOMY = 0;
 bool LEFTMOUSEDOWN = false, LEFTMOUSEDOWN2 = false;

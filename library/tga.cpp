@@ -11,8 +11,8 @@ namespace Vitrum {
 std::FILE* FTGA = nullptr;
 TTGAHEADER TGAHEADER;
 TTGA TGA;
-const TTABLE<std::uint8_t, 0, 11> UTGACOMPARE{"UTGACOMPARE", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
-const TTABLE<std::uint8_t, 0, 11> CTGACOMPARE{"CTGACOMPARE", {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+const TTABLE<std::uint8_t, 0, 11, "UTGACOMPARE"> UTGACOMPARE{{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+const TTABLE<std::uint8_t, 0, 11, "CTGACOMPARE"> CTGACOMPARE{{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
 namespace {
 

@@ -4,10 +4,7 @@
 
 namespace Vitrum {
 
-TGLVERTEX3F GLBASEVERTEX3F{
-    {"GLVERT3F"},          {"GLVERT3FTMP"},       {"GLVERT3FTMPROTATE"},
-    {"GLVERT3FTMPPOSROT"}, {"GLVERT3FTMPSCALE"},  {"GLVERT3FOFFSET"},
-    0, 0, 0};
+TGLVERTEX3F GLBASEVERTEX3F{};
 bool GLVERT3FENABLEEDIT = false;
 bool GLVERT3FREMOVE = false;
 
@@ -19,7 +16,7 @@ TGLVECTOR captureVertex(float X, float Y, float Z) {
   // lands in the last slot again.
   if (base.GLVERT3FCOUNT < base.GLVERT3FMAX) ++base.GLVERT3FCOUNT;
   const std::int32_t n = base.GLVERT3FCOUNT;
-  if (n < TVERTEXTABLE::LOW || n > TVERTEXTABLE::HIGH) return {X, Y, Z};
+  if (n < 1 || n > VERTEX_SLOTS) return {X, Y, Z};
 
   base.GLVERT3FOFFSET[n] = {X, Y, Z};
   TGLVECTOR& scale = base.GLVERT3FTMPSCALE[n];

@@ -137,10 +137,13 @@ inline constexpr GLenum GL_EXTRA_LIGHT5 = GL_LIGHT0 + 13;
 inline constexpr GLenum GL_EXTRA_LIGHT6 = GL_LIGHT0 + 14;
 inline constexpr GLenum GL_EXTRA_LIGHT7 = GL_LIGHT0 + 15;
 
-extern TTABLE<GLfloat, 0, 3> AMBIENTLIGHT;   // ambient colour SETGLLIGHT gives (0.5, 0.5, 0.5, 1)
-extern TTABLE<GLfloat, 0, 3> DIFFUSELIGHT;   // diffuse colour SETGLLIGHT gives (1, 1, 1, 1)
-extern TTABLE<GLfloat, 0, 3> SPECULARLIGHT;  // specular colour SETGLLIGHT gives (1, 1, 1, 1)
-extern TTABLE<GLfloat, 0, 3> LIGHTPOSITION;  // the last light position handed to OpenGL (X, Y, Z, W)
+extern TTABLE<GLfloat, 0, 3, "AMBIENTLIGHT"> AMBIENTLIGHT;    // ambient colour SETGLLIGHT gives (0.5, 0.5, 0.5, 1)
+extern TTABLE<GLfloat, 0, 3, "DIFFUSELIGHT"> DIFFUSELIGHT;    // diffuse colour SETGLLIGHT gives (1, 1, 1, 1)
+extern TTABLE<GLfloat, 0, 3, "SPECULARLIGHT"> SPECULARLIGHT;  // specular colour SETGLLIGHT gives (1, 1, 1, 1)
+extern TTABLE<GLfloat, 0, 3, "LIGHTPOSITION"> LIGHTPOSITION;  // the last light position handed to OpenGL (X, Y, Z, W)
+// glLightfv reads each of them as four floats.
+static_assert(sizeof(AMBIENTLIGHT) == 16 && sizeof(DIFFUSELIGHT) == 16 && sizeof(SPECULARLIGHT) == 16 &&
+              sizeof(LIGHTPOSITION) == 16);
 
 // Two-sided lighting on.
 void TWOSIDEON();
@@ -177,8 +180,9 @@ void GLEND();
 // BMP and TGA files made into OpenGL 2D textures and bound again by slot number.
 // Everything here but the probe and SWAPRGB needs the window's OpenGL context.
 
-extern TTABLE<GLuint, 0, 500> TEXTUREID2;      // BMP slots: texture names, 0 until loaded
-extern TTABLE<TGATEXTURE, 0, 200> TEXTURETGA2;  // TGA slots: TEXID and the image's sizes
+extern TTABLE<GLuint, 0, 500, "TEXTUREID2"> TEXTUREID2;       // BMP slots: texture names, 0 until loaded
+extern TTABLE<TGATEXTURE, 0, 200, "TEXTURETGA2"> TEXTURETGA2;  // TGA slots: TEXID and the image's sizes
+static_assert(sizeof(TEXTUREID2) == 501 * sizeof(GLuint) && sizeof(TEXTURETGA2) == 201 * sizeof(TGATEXTURE));
 extern std::int32_t GL_MIN_FILTER;  // minifying filter of new textures (GL_LINEAR); a mipmap filter adds mipmaps
 extern std::int32_t GL_MAG_FILTER;  // magnifying filter of new textures (GL_LINEAR)
 

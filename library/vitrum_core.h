@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 namespace Vitrum {
 
@@ -32,23 +33,40 @@ inline constexpr int RUNTIME_ERROR_STATUS = 201;
 // a division by zero where the data model forbids a zero).
 [[noreturn]] void RUNTIMEERROR(const char* WHAT);
 
-// A table indexed LO..HI (inclusive), stored contiguously, checked on every access.
-template <class T, long long LO, long long HI>
+// The name a table reports in its run-time error, carried by the table's type.
+// A literal type with public members only, so that it can be a template argument:
+// TTABLE<TLONGBOOL, 0, 500, "SETKEY">.
+struct TTABLENAME {
+  static constexpr std::size_t CAPACITY = 32;  // bytes, the terminating zero included
+  char TEXT[CAPACITY];
+
+  template <std::size_t N>
+  constexpr TTABLENAME(const char (&NAME)[N]) : TEXT{} {
+    static_assert(N <= CAPACITY, "a table name has at most 31 characters");
+    for (std::size_t I = 0; I < N; ++I) TEXT[I] = NAME[I];
+  }
+};
+
+// A table indexed LO..HI (inclusive), checked on every access. It holds its items
+// and nothing else, so it has the size and layout of the array T[HI - LO + 1]
+// (a table of tables is a two-dimensional array), and it is an aggregate whose
+// items start at zero: TTABLE<float, 0, 3, "AMBIENTLIGHT"> AMBIENTLIGHT{{0.5f, 0.5f, 0.5f, 1}}.
+template <class T, long long LO, long long HI, TTABLENAME NAME>
 struct TTABLE {
   static_assert(LO <= HI);
   static constexpr long long LOW = LO;
   static constexpr long long HIGH = HI;
   static constexpr std::size_t COUNT = static_cast<std::size_t>(HI - LO + 1);
+  using TITEM = T;
 
-  const char* NAME;
   T ITEMS[COUNT]{};
 
   constexpr T& operator[](long long INDEX) {
-    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME, INDEX, LO, HI);
+    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME.TEXT, INDEX, LO, HI);
     return ITEMS[INDEX - LO];
   }
   constexpr const T& operator[](long long INDEX) const {
-    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME, INDEX, LO, HI);
+    if (INDEX < LO || INDEX > HI) RANGEERROR(NAME.TEXT, INDEX, LO, HI);
     return ITEMS[INDEX - LO];
   }
   constexpr T* data() { return ITEMS; }
@@ -62,7 +80,8 @@ inline constexpr TLONGBOOL LONGTRUE = -1;
 inline constexpr TLONGBOOL LONGFALSE = 0;
 
 // A file name: 261 characters holding a zero-terminated text.
-using TFILENAME = TTABLE<char, 0, 260>;
+using TFILENAME = TTABLE<char, 0, 260, "TFILENAME">;
+static_assert(sizeof(TFILENAME) == 261 && std::is_aggregate_v<TFILENAME>);
 
 //== Window and input state ====================================================
 
@@ -111,9 +130,10 @@ extern void (*CREATEMOUSEMENU)();   // context-menu callback when SHOWMENUBAR is
 extern bool SHOWMENUBAR;            // enables the menu callbacks
 extern bool SHOWSTATUSBAR;          // enables the status bar
 extern TFILENAME FILENAME;          // the status bar's initial text
-extern TTABLE<std::int32_t, 1, 20> STATUSITEM;  // right edges of the status bar parts
-extern TTABLE<std::int32_t, 1, 20> EDGES;       // the copy handed to the status bar
+extern TTABLE<std::int32_t, 1, 20, "STATUSITEM"> STATUSITEM;  // right edges of the status bar parts
+extern TTABLE<std::int32_t, 1, 20, "EDGES"> EDGES;            // the copy handed to the status bar
 extern std::int32_t MAXSTATUSITEM;  // number of status bar parts, 0..20
+static_assert(sizeof(STATUSITEM) == 20 * 4 && sizeof(EDGES) == 20 * 4);  // SB_SETPARTS reads EDGES as int[]
 extern const char* VITRUMVERSION;   // "1.0"
 extern std::uint32_t OBJNULL;       // an empty display list made by OGLWINDOWSETTING
 extern bool FOGONOFF;               // set by OGLWINDOWSETTING; read by nobody in the library
@@ -125,7 +145,8 @@ extern std::int32_t IFORMAT;        // the pixel format chosen by WINDOWINIT
 void GLRESIZEWINDOW(std::int32_t W, std::int32_t H);
 
 // Input state kept by the window procedure; the application polls it each frame.
-extern TTABLE<TLONGBOOL, 0, 500> SETKEY;  // by virtual-key code: pressed (LONGTRUE) or not
+extern TTABLE<TLONGBOOL, 0, 500, "SETKEY"> SETKEY;  // by virtual-key code: pressed (LONGTRUE) or not
+static_assert(sizeof(TLONGBOOL) == 4 && sizeof(SETKEY) == 501 * 4);
 extern std::int32_t SETMX, SETMY;         // client position of the last left press (0 after release)
 extern std::int32_t SETOMX, SETOMY;       // client position of the last mouse move
 extern bool LEFTMOUSEDOWN, LEFTMOUSEDOWN2;    // left button held
@@ -158,11 +179,17 @@ struct TGLVECTOR {
   float X, Y, Z;
 };
 // A 4 x 4 matrix indexed [row][column]; the rotation routines use the 3 x 3 block.
-using TGLBASEMATRIX = TTABLE<TTABLE<float, 0, 3>, 0, 3>;
+// Its rows lie one after another, so &M[0][0] is the 16 floats OpenGL's
+// glLoadMatrixf reads (column by column, so OpenGL sees the transpose).
+using TGLBASEMATRIX = TTABLE<TTABLE<float, 0, 3, "TGLBASEMATRIX row">, 0, 3, "TGLBASEMATRIX">;
+// Row 1 begins 16 bytes in: the table holds only its rows, and a row only its floats.
+static_assert(sizeof(TGLBASEMATRIX) == 64 && offsetof(TGLBASEMATRIX, ITEMS) == 0 &&
+              sizeof(TGLBASEMATRIX::TITEM) == 16 && offsetof(TGLBASEMATRIX::TITEM, ITEMS) == 0 &&
+              std::is_standard_layout_v<TGLBASEMATRIX>);
 
 inline constexpr double PIDIV180 = 0.017453292519943296;  // pi / 180, for applications
 
-extern TTABLE<double, 1, 3> FNORMAL;  // the unit normal left by the last FINDNORMAL
+extern TTABLE<double, 1, 3, "FNORMAL"> FNORMAL;  // the unit normal left by the last FINDNORMAL
 
 // (X, Y, Z) rounded to 32-bit floats.
 TGLVECTOR GLVECTOR(double X, double Y, double Z);
@@ -189,26 +216,29 @@ void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, doub
 // and becomes (1, 1, 1) when its slot is used.
 
 inline constexpr std::int32_t VERTEX_SLOTS = 10000;  // slots 1..VERTEX_SLOTS
-using TVERTEXTABLE = TTABLE<TGLVECTOR, 1, VERTEX_SLOTS>;
+template <TTABLENAME NAME>
+using TVERTEXTABLE = TTABLE<TGLVECTOR, 1, VERTEX_SLOTS, NAME>;
 
 struct TGLVERTEX3F {
-  TVERTEXTABLE GLVERT3F;           // the slot's last transformed vertex
-  TVERTEXTABLE GLVERT3FTMP;        // translation, added after scaling
-  TVERTEXTABLE GLVERT3FTMPROTATE;  // Euler angles in degrees: X roll, Y pitch, Z yaw
-  TVERTEXTABLE GLVERT3FTMPPOSROT;  // offset added just before the rotation
-  TVERTEXTABLE GLVERT3FTMPSCALE;   // scale factors; (0, 0, 0) stands for unset
-  TVERTEXTABLE GLVERT3FOFFSET;     // the untransformed vertex last passed
+  TVERTEXTABLE<"GLVERT3F"> GLVERT3F;                    // the slot's last transformed vertex
+  TVERTEXTABLE<"GLVERT3FTMP"> GLVERT3FTMP;              // translation, added after scaling
+  TVERTEXTABLE<"GLVERT3FTMPROTATE"> GLVERT3FTMPROTATE;  // Euler angles in degrees: X roll, Y pitch, Z yaw
+  TVERTEXTABLE<"GLVERT3FTMPPOSROT"> GLVERT3FTMPPOSROT;  // offset added just before the rotation
+  TVERTEXTABLE<"GLVERT3FTMPSCALE"> GLVERT3FTMPSCALE;    // scale factors; (0, 0, 0) stands for unset
+  TVERTEXTABLE<"GLVERT3FOFFSET"> GLVERT3FOFFSET;        // the untransformed vertex last passed
   std::int32_t GLVERT3FCOUNT;      // the last slot written; set it back to re-send geometry
   std::int32_t GLVERT3FMAX;        // highest slot the count reaches; GLBEGIN copies GLVERT3FSETNUM
   std::int32_t GLVERT3FSETNUM;     // the cap chosen by the application, 1..VERTEX_SLOTS
 };
+static_assert(sizeof(TGLVECTOR) == 12 && sizeof(TGLVERTEX3F) == 6 * VERTEX_SLOTS * 12 + 3 * 4);
 
 // Per-slot marks for applications; the library neither reads nor writes them.
 struct TGLFINDVERTEX3F {
-  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORTRANSLATE;
-  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORROTATE;
-  TTABLE<bool, 1, VERTEX_SLOTS> GLVERT3FFINDV3FFORSCALE;
+  TTABLE<bool, 1, VERTEX_SLOTS, "GLVERT3FFINDV3FFORTRANSLATE"> GLVERT3FFINDV3FFORTRANSLATE;
+  TTABLE<bool, 1, VERTEX_SLOTS, "GLVERT3FFINDV3FFORROTATE"> GLVERT3FFINDV3FFORROTATE;
+  TTABLE<bool, 1, VERTEX_SLOTS, "GLVERT3FFINDV3FFORSCALE"> GLVERT3FFINDV3FFORSCALE;
 };
+static_assert(sizeof(TGLFINDVERTEX3F) == 3 * VERTEX_SLOTS * sizeof(bool));
 
 extern TGLVERTEX3F GLBASEVERTEX3F;  // the capture tables, zero at start
 extern bool GLVERT3FENABLEEDIT;  // edit mode: record and transform every vertex per slot
@@ -233,12 +263,13 @@ using PTEXTURE = TGATEXTURE*;
 
 // The first 12 bytes of a TGA file.
 struct TTGAHEADER {
-  TTABLE<std::uint8_t, 0, 11> HEADER{"TGAHEADER.HEADER"};
+  TTABLE<std::uint8_t, 0, 11, "TGAHEADER.HEADER"> HEADER;
 };
+static_assert(sizeof(TTGAHEADER) == 12);
 
 // File bytes 12 to 17 and the sizes derived from them.
 struct TTGA {
-  TTABLE<std::uint8_t, 0, 5> HEADER{"TGA.HEADER"};
+  TTABLE<std::uint8_t, 0, 5, "TGA.HEADER"> HEADER;
   std::uint32_t BYTESPERPIXEL;  // BPP / 8
   std::uint32_t IMAGESIZE;      // BYTESPERPIXEL x WIDTH x HEIGHT
   std::uint32_t TYP;            // unused by the reader
@@ -246,12 +277,13 @@ struct TTGA {
   std::uint32_t WIDTH;          // image width
   std::uint32_t BPP;            // bits per pixel
 };
+static_assert(offsetof(TTGA, BYTESPERPIXEL) == 8 && sizeof(TTGA) == 32);  // 6 bytes, then aligned numbers
 
 extern std::FILE* FTGA;        // the file being read; null between loads
 extern TTGAHEADER TGAHEADER;   // first 12 bytes of the last file read
 extern TTGA TGA;               // bytes 12 to 17 of the last file read, and its sizes
-extern const TTABLE<std::uint8_t, 0, 11> UTGACOMPARE;  // signature of a type 2 file
-extern const TTABLE<std::uint8_t, 0, 11> CTGACOMPARE;  // signature of a type 10 file
+extern const TTABLE<std::uint8_t, 0, 11, "UTGACOMPARE"> UTGACOMPARE;  // signature of a type 2 file
+extern const TTABLE<std::uint8_t, 0, 11, "CTGACOMPARE"> CTGACOMPARE;  // signature of a type 10 file
 
 // Decodes the TGA file FILENAME into TEXTURE (WIDTH, HEIGHT, BPP, TYP, IMAGEDATA).
 // On failure shows a message box (caption "ERROR", or "Invalid Image" for a file

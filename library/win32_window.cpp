@@ -50,6 +50,12 @@ int startupShowCommand() {
   return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
 }
 
+// BITS goes into one-byte fields of the pixel-format request: a value that does
+// not fit is a run-time error, never silently cut to its low byte.
+void requireBitsInRange(std::int32_t bits, const char* message) {
+  if (bits < 0 || bits > 255) RUNTIMEERROR(message);
+}
+
 }  // namespace
 
 void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON,
@@ -117,6 +123,7 @@ HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
 }
 
 bool WINDOWINIT(HWND HPARENT) {
+  requireBitsInRange(BITS, "WINDOWINIT: BITS outside 0..255");
   FUNCTIONERROR = 0;
   DCWINDOW = GetDC(HPARENT);
   const BYTE bits = static_cast<BYTE>(BITS);
@@ -155,7 +162,7 @@ HWND CREATESTATUSBAR(HWND PARENT) {
 
 bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT,
                      std::int32_t APPBITS, bool APPFULLSCREEN) {
-  if (APPBITS < 0 || APPBITS > 255) RUNTIMEERROR("CREATEOGLWINDOW: BITS outside 0..255");
+  requireBitsInRange(APPBITS, "CREATEOGLWINDOW: BITS outside 0..255");
   SETTITLENAME = APPNAME;
   WIDTH = APPWIDTH;
   HEIGHT = APPHEIGHT;

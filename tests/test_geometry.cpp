@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <numbers>
 #include <random>
+#include <span>
 
 #include "internal.h"
 #include "vitrum_core.h"
@@ -122,21 +123,20 @@ class VertexCapture : public testing::Test {
   TGLVERTEX3F& base = GLBASEVERTEX3F;
 
   void SetUp() override {
-    for (TVERTEXTABLE* table : tables()) std::fill_n(table->data(), table->size(), TGLVECTOR{});
+    for (std::span<TGLVECTOR> table : tables()) std::fill(table.begin(), table.end(), TGLVECTOR{});
     base.GLVERT3FCOUNT = 0;
     base.GLVERT3FMAX = 0;
     base.GLVERT3FSETNUM = 0;
   }
 
-  std::array<TVERTEXTABLE*, 6> tables() {
-    return {&base.GLVERT3F,          &base.GLVERT3FTMP,      &base.GLVERT3FTMPROTATE,
-            &base.GLVERT3FTMPPOSROT, &base.GLVERT3FTMPSCALE, &base.GLVERT3FOFFSET};
+  std::array<std::span<TGLVECTOR>, 6> tables() {
+    return {base.GLVERT3F.ITEMS,          base.GLVERT3FTMP.ITEMS,      base.GLVERT3FTMPROTATE.ITEMS,
+            base.GLVERT3FTMPPOSROT.ITEMS, base.GLVERT3FTMPSCALE.ITEMS, base.GLVERT3FOFFSET.ITEMS};
   }
 
   bool tablesAreZero() {
-    for (TVERTEXTABLE* table : tables()) {
-      for (std::size_t i = 0; i < table->size(); ++i) {
-        const TGLVECTOR v = table->data()[i];
+    for (std::span<TGLVECTOR> table : tables()) {
+      for (const TGLVECTOR& v : table) {
         if (v.X != 0.0f || v.Y != 0.0f || v.Z != 0.0f) return false;
       }
     }

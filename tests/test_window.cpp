@@ -282,6 +282,15 @@ TEST(WindowChild, EachSetupFailureShowsItsMessageAndEndsWithStatusOne) {
   }
 }
 
+// A real window whose request no pixel format meets: Wine's bitmap formats are
+// single-buffered and mono, and none reaches 255 colour bits. Its calls are
+// checked by relay_window (expected/relay_window).
+VITRUM_CHILD_SCENARIO(unmet_pixel_format) {
+  PIXEL_FORMAT_FLAGS = PFD_DRAW_TO_BITMAP | PFD_STEREO;
+  CREATEOGLWINDOW("Unmet format", 320, 200, 255, false);
+  return 0;
+}
+
 VITRUM_CHILD_SCENARIO(too_many_status_parts) {
   SHOWSTATUSBAR = true;
   MAXSTATUSITEM = 21;
@@ -289,11 +298,34 @@ VITRUM_CHILD_SCENARIO(too_many_status_parts) {
   return 0;
 }
 
-TEST(WindowChild, StatusPartsBeyondTheTableAreARunTimeError) {
-  const auto run = runChild("too_many_status_parts");
-  EXPECT_EQ(run.exitCode, static_cast<DWORD>(RUNTIME_ERROR_STATUS));
-  EXPECT_NE(run.output.find("index 21 of STATUSITEM is outside its bounds 1..20"), std::string::npos)
-      << run.output;
+VITRUM_CHILD_SCENARIO(negative_bits) {
+  CREATEOGLWINDOW("Bits", 320, 200, -1, false);
+  return 0;
+}
+
+// WINDOWINIT on its own reads the global, which nothing has checked.
+VITRUM_CHILD_SCENARIO(bits_over_a_byte_at_init) {
+  WINDOWREGISTER();
+  BITS = 256;
+  WINDOWINIT(WINDOWCREATE("Bits"));
+  return 0;
+}
+
+TEST(WindowChild, BrokenLimitsAreRunTimeErrors) {
+  const struct {
+    const char* scenario;
+    const char* message;
+  } cases[] = {
+      {"too_many_status_parts", "index 21 of STATUSITEM is outside its bounds 1..20"},
+      {"negative_bits", "CREATEOGLWINDOW: BITS outside 0..255"},
+      {"bits_over_a_byte_at_init", "WINDOWINIT: BITS outside 0..255"},
+  };
+  for (const auto& c : cases) {
+    const auto run = runChild(c.scenario);
+    EXPECT_EQ(run.exitCode, static_cast<DWORD>(RUNTIME_ERROR_STATUS)) << c.scenario;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.scenario << "\n" << run.output;
+    EXPECT_TRUE(run.dialogs.empty()) << c.scenario;
+  }
 }
 
 }  // namespace
