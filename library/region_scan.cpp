@@ -57,6 +57,13 @@ class Batches {
     return true;
   }
 
+  // Where the next RUNS rectangles can go straight into the buffer, with no
+  // growth or flush among them; null when they cannot. added() takes the count.
+  ScanRect* room(std::uint32_t runs) {
+    return count_ + runs <= capacity_ && count_ + runs < SCAN_BATCH_LIMIT ? rectangles() + count_ : nullptr;
+  }
+  void added(const ScanRect* end) { count_ = static_cast<std::uint32_t>(end - rectangles()); }
+
   // Hands the batch over with its count and bounding rectangle, worked out here
   // rather than per rectangle, which keeps the scan's inner loop short.
   void flush() {
@@ -124,15 +131,28 @@ bool scanRow(const std::uint8_t* row, std::int32_t y, std::int32_t width, const 
       edges &= edges - 1;
       open = -1;
     }
-    while (edges != 0) {
-      const std::int32_t start = x + std::countr_zero(edges);
-      edges &= edges - 1;
-      if (edges == 0) {
-        open = start;
-        break;
+    const auto pairUp = [&](auto&& emit) {
+      while (edges != 0) {
+        const std::int32_t start = x + std::countr_zero(edges);
+        edges &= edges - 1;
+        if (edges == 0) {
+          open = start;
+          return true;
+        }
+        if (!emit(start, x + std::countr_zero(edges))) return false;
+        edges &= edges - 1;
       }
-      if (!batches.add(start, y, x + std::countr_zero(edges))) return false;
-      edges &= edges - 1;
+      return true;
+    };
+    // A block closes at most kBlock / 2 runs: most blocks need no check per run.
+    if (ScanRect* out = batches.room(kBlock / 2)) {
+      pairUp([&](std::int32_t left, std::int32_t right) {
+        *out++ = {left, y, right, y + 1};
+        return true;
+      });
+      batches.added(out);
+    } else if (!pairUp([&](std::int32_t left, std::int32_t right) { return batches.add(left, y, right); })) {
+      return false;
     }
   }
   return open < 0 || batches.add(open, y, width);
