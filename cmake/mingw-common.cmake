@@ -15,6 +15,9 @@ if(VITRUM_MINGW_CLANG)
   set(VITRUM_MINGW_GCC_DIR /usr/lib/gcc/${VITRUM_MINGW_TRIPLE}/12-posix)
   set(CMAKE_CXX_FLAGS_INIT "-isystem ${VITRUM_MINGW_GCC_DIR}/include/c++ -isystem ${VITRUM_MINGW_GCC_DIR}/include/c++/${VITRUM_MINGW_TRIPLE}")
   # GCC's posix thread model links winpthread on its own; clang needs -pthread.
+  # The MinGW linker then warns "duplicate section ... has different size" for
+  # the type names of libstdc++'s exceptions, which clang and GCC emit with
+  # different padding: the names are equal and either copy serves.
   set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${VITRUM_MINGW_GCC_DIR} -pthread")
   set(CMAKE_AR ${VITRUM_MINGW_TRIPLE}-ar)
   set(CMAKE_RANLIB ${VITRUM_MINGW_TRIPLE}-ranlib)
