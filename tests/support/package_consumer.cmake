@@ -5,7 +5,7 @@ set(scratch ${BUILD}/package_consumer)
 file(REMOVE_RECURSE ${scratch})
 foreach(step
     "${CMAKE_COMMAND};--install;${BUILD};--prefix;${scratch}/install"
-    "${CMAKE_COMMAND};-S;${SOURCE}/examples;-B;${scratch}/build;-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN};-DCMAKE_PREFIX_PATH=${scratch}/install;-DCMAKE_EXE_LINKER_FLAGS=-static"
+    "${CMAKE_COMMAND};-S;${SOURCE}/examples;-B;${scratch}/build;-DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN};-DCMAKE_PREFIX_PATH=${scratch}/install"
     "${CMAKE_COMMAND};--build;${scratch}/build")
   execute_process(COMMAND ${step} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
