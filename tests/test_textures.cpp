@@ -206,7 +206,7 @@ TEST(DISABLED_OnOpenGL, NewTexturesTakeTheLibraryFiltersAndRepeat) {
   }
 }
 
-TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingMakesANewTexture) {
+TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingReplacesTheTexture) {
   TEXTURESELECTID(400);
   EXPECT_EQ(boundTexture(), 0);
   TEXTURETGASELECTID(200);
@@ -217,9 +217,10 @@ TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingMakesANewTexture) {
   const GLuint first = TEXTURETGA2[40].TEXID;
   TEXTURELOADTGAID(file.c_str(), 40);
   const GLuint second = TEXTURETGA2[40].TEXID;
-  EXPECT_NE(first, second);
-  EXPECT_TRUE(glIsTexture(first));
   EXPECT_TRUE(glIsTexture(second));
+  if (first != second) {  // OpenGL may hand the released name out again
+    EXPECT_FALSE(glIsTexture(first));
+  }
 
   TEXTURELOADID(writeFile("vt_select.bmp", makeBmp(1, 1, 24, Bytes{1, 2, 3})).c_str(), 40);
   EXPECT_NE(TEXTUREID2[40], second);  // the two tables are independent
