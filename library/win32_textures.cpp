@@ -28,6 +28,13 @@ bool fileExists(const char* name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A slot owns its texture: a load into an occupied slot releases the texture it
+// replaces, or every reload would hold another image until the context ends.
+void newTextureName(GLuint& slot) {
+  if (slot != 0) glDeleteTextures(1, &slot);
+  glGenTextures(1, &slot);
+}
+
 void setTextureParameters() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
@@ -84,7 +91,7 @@ void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM) {
       SWAPRGB(bits + static_cast<std::ptrdiff_t>(row) * sbitmap.bmWidthBytes, sbitmap.bmWidth);
 
   glEnable(GL_TEXTURE_2D);
-  glGenTextures(1, &slot);
+  newTextureName(slot);
   glBindTexture(GL_TEXTURE_2D, slot);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -108,7 +115,7 @@ void TEXTURELOADTGAID(const char* TGAFILE, std::int32_t NUM) {
   TGATEXTURE& slot = TEXTURETGA2[NUM];
   if (!LOADTGA(slot, TGAFILE)) return;
   glEnable(GL_TEXTURE_2D);
-  glGenTextures(1, &slot.TEXID);
+  newTextureName(slot.TEXID);
   glBindTexture(GL_TEXTURE_2D, slot.TEXID);
   const auto width = static_cast<GLsizei>(slot.WIDTH), height = static_cast<GLsizei>(slot.HEIGHT);
   const auto components = static_cast<GLint>(slot.BPP / 8);

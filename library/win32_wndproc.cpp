@@ -22,6 +22,12 @@ void captureMouse() {
   SetCapture(HWINDOW);
 }
 
+// Any program may post a key message with any code; codes beyond the table
+// leave it alone, as the key itself never reached the application.
+void setKey(::WPARAM key, TLONGBOOL pressed) {
+  if (key <= static_cast<::WPARAM>(decltype(SETKEY)::HIGH)) SETKEY[static_cast<long long>(key)] = pressed;
+}
+
 void freeLookMove() {
   if (!MOUSEFREE || GetForegroundWindow() != HWINDOW) return;
   const std::int32_t cx = WIDTH / 2, cy = HEIGHT / 2;
@@ -64,10 +70,10 @@ LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, ::WPARAM WPARAM, ::LPARAM
         SendMessageA(HWINDOW, WM_DESTROY, 0, 0);
         return 0;
       }
-      SETKEY[static_cast<long long>(WPARAM)] = LONGTRUE;
+      setKey(WPARAM, LONGTRUE);
       break;
     case WM_KEYUP:
-      SETKEY[static_cast<long long>(WPARAM)] = LONGFALSE;
+      setKey(WPARAM, LONGFALSE);
       MOUSEFREE = false;
       break;
     case WM_COMMAND:

@@ -49,6 +49,14 @@ DemoRun runDemo(int answer, void (*end)(HWND window)) {
 
 void pressEscape(HWND window) { PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001); }
 void clickCloseBox(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+// Key codes no keyboard sends, as any other program may post them, then Escape.
+void postForeignKeysThenEscape(HWND window) {
+  for (WPARAM key : {1000, 501, 65535}) {
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYUP, key, 0);
+  }
+  pressEscape(window);
+}
 
 TEST(Demo, AnswerNoOpensTheCaptionedWindowAndEscapeEndsWithStatusZero) {
   const DemoRun run = runDemo(IDNO, pressEscape);
@@ -65,6 +73,13 @@ TEST(Demo, AnswerNoOpensTheCaptionedWindowAndEscapeEndsWithStatusZero) {
 
 TEST(Demo, CloseBoxEndsWithStatusZero) {
   const DemoRun run = runDemo(IDNO, clickCloseBox);
+  ASSERT_TRUE(run.windowSeen) << run.result.output;
+  EXPECT_FALSE(run.result.timedOut);
+  EXPECT_EQ(run.result.exitCode, 0u) << run.result.output;
+}
+
+TEST(Demo, KeyCodesBeyondItsKeyTablePostedByAnotherProgramAreIgnored) {
+  const DemoRun run = runDemo(IDNO, postForeignKeysThenEscape);
   ASSERT_TRUE(run.windowSeen) << run.result.output;
   EXPECT_FALSE(run.result.timedOut);
   EXPECT_EQ(run.result.exitCode, 0u) << run.result.output;

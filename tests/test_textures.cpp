@@ -67,8 +67,7 @@ Bytes swapped(Bytes pixels, std::size_t bytesPerPixel) {
   return pixels;
 }
 
-// Tests are registered in order: this one must run before any BMP probe.
-TEST(DISABLED_OnOpenGL, TgaLoadsWhileAnotherReaderDeniesWriting) {
+TEST(DISABLED_BeforeAnyBmpProbe, TgaLoadsWhileAnotherReaderDeniesWriting) {
   const Bytes bgr = pattern(2 * 2 * 3, 1);
   const std::string file = writeFile("vt_locked.tga", tgaHeader(2, 2, 2, 24) + bgr);
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -206,7 +205,7 @@ TEST(DISABLED_OnOpenGL, NewTexturesTakeTheLibraryFiltersAndRepeat) {
   }
 }
 
-TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingMakesANewTexture) {
+TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingReplacesTheTexture) {
   TEXTURESELECTID(400);
   EXPECT_EQ(boundTexture(), 0);
   TEXTURETGASELECTID(200);
@@ -217,9 +216,10 @@ TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingMakesANewTexture) {
   const GLuint first = TEXTURETGA2[40].TEXID;
   TEXTURELOADTGAID(file.c_str(), 40);
   const GLuint second = TEXTURETGA2[40].TEXID;
-  EXPECT_NE(first, second);
-  EXPECT_TRUE(glIsTexture(first));
   EXPECT_TRUE(glIsTexture(second));
+  if (first != second) {  // OpenGL may hand the released name out again
+    EXPECT_FALSE(glIsTexture(first));
+  }
 
   TEXTURELOADID(writeFile("vt_select.bmp", makeBmp(1, 1, 24, Bytes{1, 2, 3})).c_str(), 40);
   EXPECT_NE(TEXTUREID2[40], second);  // the two tables are independent
@@ -230,21 +230,29 @@ TEST(DISABLED_OnOpenGL, SlotsAreBoundBackByNumberAndReloadingMakesANewTexture) {
   EXPECT_EQ(boundTexture(), static_cast<GLint>(TEXTUREID2[40]));
 }
 
-VITRUM_CHILD_SCENARIO(opengl) {
+// Runs the disabled suite SUITE in this process, on a window of its own.
+int runOnOpenGL(const char* suite) {
   CREATEOGLWINDOW("textures", 320, 240, 32, false);
   int argc = 1;
   char name[] = "test_textures";
   char* argv[] = {name, nullptr};
   testing::InitGoogleTest(&argc, argv);
-  GTEST_FLAG_SET(filter, "DISABLED_OnOpenGL.*");
+  GTEST_FLAG_SET(filter, std::string(suite) + ".*");
   GTEST_FLAG_SET(also_run_disabled_tests, true);
   return RUN_ALL_TESTS();
 }
 
+VITRUM_CHILD_SCENARIO(opengl) { return runOnOpenGL("DISABLED_OnOpenGL"); }
+// A process of its own, so that no BMP probe has switched the file-open mode yet.
+VITRUM_CHILD_SCENARIO(before_any_bmp_probe) { return runOnOpenGL("DISABLED_BeforeAnyBmpProbe"); }
+
 TEST(TextureSlots, WorkOnRealOpenGL) {
-  const auto child = runChild("opengl", {}, 120000);
-  EXPECT_EQ(child.exitCode, 0u) << child.output;
-  EXPECT_TRUE(child.dialogs.empty());
+  for (const char* scenario : {"opengl", "before_any_bmp_probe"}) {
+    SCOPED_TRACE(scenario);
+    const auto child = runChild(scenario, {}, 120000);
+    EXPECT_EQ(child.exitCode, 0u) << child.output;
+    EXPECT_TRUE(child.dialogs.empty());
+  }
 }
 
 // Each refusal of the reader, in the order its checks run, through the slots.

@@ -2,8 +2,12 @@
 // window under Wine: messages are sent or posted to it as Windows would.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
+#include "message_storm.h"
 #include "vitrum.h"
 #include "win32_child.h"
 
@@ -47,9 +51,21 @@ class WindowProcedure : public testing::Test {
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
     CREATEOGLWINDOW("Vitrum wndproc test", 400, 300, 32, false);
   }
+  // Every test starts from the state the window had when it was created.
   void SetUp() override {
-    MOUSEFREE = SHOWMENUBAR = false;
+    MOUSEFREE = SHOWMENUBAR = VIEWFPS = false;
+    GETINPUTCOMMAND = nullptr;
+    CREATEMOUSEMENU = nullptr;
+    contextMenuCalls = 0;
+    lastCommand = {};
+    SendMessageA(HWINDOW, WM_LBUTTONUP, 0, 0);
+    SendMessageA(HWINDOW, WM_RBUTTONUP, 0, 0);
     drainQueue();
+    for (long long key = 0; key <= 500; ++key) SETKEY[key] = LONGFALSE;
+    SetWindowTextA(HWINDOW, SETTITLENAME);
+    RECT client;
+    GetClientRect(HWINDOW, &client);
+    GLRESIZEWINDOW(client.right, client.bottom);
     ACTIVE = true;
     MSPEED = 2;
     XROT = YROT = XROT2 = YROT2 = DEPTH = DEPTH2 = 0;
@@ -213,21 +229,178 @@ TEST_F(WindowProcedure, PumpHandlesOneMessagePerCallAndNeverBlocks) {
   EXPECT_FALSE(PeekMessageA(&none, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
-TEST_F(WindowProcedure, CloseBoxDestroysTheWindowAndEndsTheLoop) {
-  PostMessageA(HWINDOW, WM_SYSCOMMAND, SC_CLOSE, 0);
-  for (int i = 0; i < 20 && IsWindow(HWINDOW); ++i) SETGLMSG();
-  EXPECT_FALSE(IsWindow(HWINDOW));
-  EXPECT_FALSE(ACTIVE);
+// Any program may post key messages with any code to the window.
+TEST_F(WindowProcedure, KeyCodesBeyondTheTableLeaveItAloneButKeyUpStillEndsFreeLook) {
+  SendMessageA(HWINDOW, WM_KEYDOWN, 'B', 0);
+  for (WPARAM key : {WPARAM{501}, WPARAM{1000}, WPARAM{65535}, ~WPARAM{0}}) {
+    SCOPED_TRACE(key);
+    SendMessageA(HWINDOW, WM_KEYDOWN, key, 0);
+    PostMessageA(HWINDOW, WM_KEYDOWN, key, 0);
+    SETGLMSG();
+    MOUSEFREE = true;
+    PostMessageA(HWINDOW, WM_KEYUP, key, 0);
+    SETGLMSG();
+    EXPECT_FALSE(MOUSEFREE);
+    EXPECT_TRUE(ACTIVE);
+  }
+  EXPECT_EQ(SETKEY['B'], LONGTRUE);
+  EXPECT_EQ(SETKEY[500], LONGFALSE);
+  SendMessageA(HWINDOW, WM_KEYDOWN, 500, 0);  // the last code the table holds
+  EXPECT_EQ(SETKEY[500], LONGTRUE);
+  SendMessageA(HWINDOW, WM_KEYUP, 500, 0);
+  SendMessageA(HWINDOW, WM_KEYUP, 'B', 0);
 }
 
-VITRUM_CHILD_SCENARIO(key_outside_the_table) {
-  CREATEOGLWINDOW("Keys", 200, 100, 32, false);
-  SendMessageA(HWINDOW, WM_KEYDOWN, 501, 0);
+// A frame as the demo draws one: pump, both projections, navigation, a quad.
+void drawFrame() {
+  ++FPSCOUNT;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  OPENGL_I2D(0, 0, 0, 0);
+  OPENGL_INIT(100, 0, 0, 0.2, 0);
+  SETGLMOUSEMOVE(GL_M0, 2);
+  GLBEGIN(GL_QUADS);
+  GLVERTEX3F(-1, -1, 0);
+  GLVERTEX3F(1, -1, 0);
+  GLVERTEX3F(1, 1, 0);
+  GLVERTEX3F(-1, 1, 0);
+  GLEND();
+  SwapBuffers(DCWINDOW);
+}
+
+// A real click and a real Escape, through the system's input queue.
+void sendInput(DWORD mouseFlags, WORD key, DWORD keyFlags) {
+  INPUT input{};
+  if (mouseFlags) {
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = mouseFlags;
+  } else {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = keyFlags;
+  }
+  SendInput(1, &input, sizeof input);
+}
+
+template <typename Done>
+bool pumpUntil(Done done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
+    vitrum_test::pumpQueue(100);
+    Sleep(5);
+  }
+  return done();
+}
+
+TEST_F(WindowProcedure, SurvivesASeededMessageStormAndStillAnswersAClickAndEscape) {
+  SHOWMENUBAR = VIEWFPS = true;
+  GETINPUTCOMMAND = recordCommand;
+  CREATEMOUSEMENU = countContextMenu;
+  SetForegroundWindow(HWINDOW);
+  vitrum_test::MessageStorm storm(vitrum_test::stormSeed(),
+                                  {WM_CREATE, WM_SIZE, WM_PAINT, WM_CONTEXTMENU, WM_KEYDOWN, WM_KEYUP,
+                                   WM_COMMAND, WM_TIMER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                   WM_RBUTTONDOWN, WM_RBUTTONUP});
+  std::minstd_rand application(storm.seed());
+  LPARAM lastSize = MAKELPARAM(WIDTH, HEIGHT);
+  unsigned handled = 0;
+  std::string broken;
+  const auto check = [&](const vitrum_test::StormMessage& m) {
+    if (!broken.empty()) return;
+    ++handled;
+    if (m.message == WM_SIZE) lastSize = m.lparam;
+    const bool key = m.message == WM_KEYDOWN || m.message == WM_KEYUP;
+    const bool freeLookMove = m.message == WM_MOUSEMOVE && MOUSEFREE && GetForegroundWindow() == HWINDOW;
+    if (!IsWindow(HWINDOW) || !ACTIVE) broken = "the window or ACTIVE is gone";
+    else if (WIDTH != LOWORD(lastSize) || HEIGHT != HIWORD(lastSize)) broken = "WIDTH, HEIGHT differ from the last WM_SIZE";
+    else if (LEFTMOUSEDOWN != LEFTMOUSEDOWN2 || RIGHTMOUSEDOWN != RIGHTMOUSEDOWN2) broken = "the button flags differ";
+    else if (!LEFTMOUSEDOWN && (XCOORD || YCOORD || SETMX || SETMY)) broken = "a left-drag anchor outlives the release";
+    else if (!std::isfinite(XROT) || !std::isfinite(YROT) || !std::isfinite(DEPTH) || !std::isfinite(XROT2) ||
+             !std::isfinite(YROT2) || !std::isfinite(DEPTH2))
+      broken = "an angle or distance is not finite";
+    else if (freeLookMove && (std::fabs(YROT) > 60 || std::fabs(YROT2) > 60)) broken = "free look left YROT beyond 60";
+    else if (key && m.wparam <= 500 && SETKEY[static_cast<long long>(m.wparam)] != (m.message == WM_KEYDOWN ? LONGTRUE : LONGFALSE))
+      broken = "a key is not in the table as its last message left it";
+    if (!broken.empty()) {
+      broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
+    }
+    // The application switches free look now and then, as a program's keys would.
+    if (application() % 50 == 0) MOUSEFREE = !MOUSEFREE;
+  };
+  const auto counts = vitrum_test::runStorm(HWINDOW, storm, 100000, 100, check, drawFrame);
+  std::printf("messages survived: %u sent, %u posted, %u frames drawn\n", counts.sent, counts.posted, counts.frames);
+  EXPECT_EQ(broken, "") << "seed " << storm.seed();
+  EXPECT_EQ(counts.sent + counts.posted, 100000u);
+  for (long long key = 0; key <= 500; ++key) ASSERT_TRUE(SETKEY[key] == LONGTRUE || SETKEY[key] == LONGFALSE) << key;
+
+  MOUSEFREE = SHOWMENUBAR = VIEWFPS = false;
+  SendMessageA(HWINDOW, WM_LBUTTONUP, 0, 0);
+  SendMessageA(HWINDOW, WM_RBUTTONUP, 0, 0);
+  vitrum_test::pumpQueue();
+  SetWindowPos(HWINDOW, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(HWINDOW);
+  POINT click{60, 40};
+  ClientToScreen(HWINDOW, &click);
+  SetCursorPos(click.x, click.y);
+  sendInput(MOUSEEVENTF_LEFTDOWN, 0, 0);
+  ASSERT_TRUE(pumpUntil([] { return LEFTMOUSEDOWN; }));
+  EXPECT_EQ(SETMX, 60);
+  EXPECT_EQ(SETMY, 40);
+  EXPECT_EQ(GetCapture(), HWINDOW);
+  sendInput(MOUSEEVENTF_LEFTUP, 0, 0);
+  EXPECT_TRUE(pumpUntil([] { return !LEFTMOUSEDOWN; }));
+  EXPECT_EQ(GetCapture(), nullptr);
+  sendInput(0, VK_ESCAPE, 0);
+  sendInput(0, VK_ESCAPE, KEYEVENTF_KEYUP);
+  EXPECT_TRUE(pumpUntil([] { return !ACTIVE; }));
+  EXPECT_TRUE(IsWindow(HWINDOW));
+}
+
+// The messages the storm leaves out, each on a window of its own: what the
+// window and ACTIVE are after it has been handled.
+const struct Closing {
+  const char* what;
+  UINT message;
+  WPARAM wparam;
+  bool posted;
+  bool windowRemains;
+  bool active;
+} kClosing[] = {
+    {"WM_CLOSE", WM_CLOSE, 0, true, false, false},
+    {"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE, true, false, false},
+    {"WM_DESTROY sent", WM_DESTROY, 0, false, true, false},
+    {"WM_QUIT", WM_QUIT, 0, true, true, true},
+    {"WM_ENDSESSION", WM_ENDSESSION, TRUE, false, true, true},
+    {"WM_QUERYENDSESSION", WM_QUERYENDSESSION, 0, false, true, true},
+    {"Escape posted", WM_KEYDOWN, VK_ESCAPE, true, true, false},
+};
+
+VITRUM_CHILD_SCENARIO(closing_message) {
+  const Closing& c = kClosing[std::atoi(std::getenv("VITRUM_CLOSING"))];
+  CREATEOGLWINDOW("Closing", 200, 100, 32, false);
+  if (c.posted) PostMessageA(HWINDOW, c.message, c.wparam, 0);
+  else SendMessageA(HWINDOW, c.message, c.wparam, 0);
+  for (int frame = 0; frame < 20 && IsWindow(HWINDOW); ++frame) SETGLMSG();
+  std::printf("window %d active %d\n", IsWindow(HWINDOW) ? 1 : 0, ACTIVE ? 1 : 0);
   return 0;
 }
 
-TEST(WindowProcedureChild, KeyCodeBeyondTheTableIsARunTimeError) {
-  const auto run = vitrum_test::runChild("key_outside_the_table");
+TEST(WindowProcedureChild, MessagesThatCloseTheWindowOrEndTheSessionDoWhatDefaultProcessingDoes) {
+  for (std::size_t i = 0; i < std::size(kClosing); ++i) {
+    const Closing& c = kClosing[i];
+    SCOPED_TRACE(c.what);
+    SetEnvironmentVariableA("VITRUM_CLOSING", std::to_string(i).c_str());
+    const auto run = vitrum_test::runChild("closing_message");
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("window " + std::to_string(c.windowRemains) + " active " + std::to_string(c.active)),
+              std::string::npos)
+        << run.output;
+  }
+  SetEnvironmentVariableA("VITRUM_CLOSING", nullptr);
+}
+
+VITRUM_CHILD_SCENARIO(application_reads_key_501) { return SETKEY[501]; }
+
+TEST(WindowProcedureChild, TheApplicationsOwnIndexBeyondTheTableIsARunTimeError) {
+  const auto run = vitrum_test::runChild("application_reads_key_501");
   EXPECT_EQ(run.exitCode, static_cast<DWORD>(RUNTIME_ERROR_STATUS));
   EXPECT_NE(run.output.find("index 501 of SETKEY is outside its bounds 0..500"), std::string::npos)
       << run.output;

@@ -1,0 +1,85 @@
+// Resource churn: the same operation a thousand times over, with the objects
+// and memory of the process counted after the first ten cycles and at the end
+// (see live_objects.h for how each is counted under Wine and on Windows).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "image_files.h"
+#include "live_objects.h"
+#include "vitrum.h"
+
+using namespace Vitrum;
+using vitrum_test::Bytes;
+using vitrum_test::liveObjects;
+using vitrum_test::operator+;
+
+namespace {
+
+constexpr int kCycles = 1000;
+// Far below what a thousand leaked 64 x 64 images would hold (12 to 16 KiB each).
+constexpr std::size_t kMemorySlack = 1 << 20;
+
+std::string writeFile(const std::string& name, const Bytes& bytes) {
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  return name;
+}
+
+Bytes pixels(std::size_t count) {
+  Bytes bytes(count);
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13);
+  return bytes;
+}
+
+class ResourceChurn : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum churn test", 320, 240, 32, false); }
+};
+
+TEST_F(ResourceChurn, TheCountsSeeEveryObjectMade) {
+  const auto before = liveObjects();
+  HBRUSH brushes[20];
+  for (HBRUSH& brush : brushes) brush = CreateSolidBrush(RGB(1, 2, 3));
+  HWND child = CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 1, 1, HWINDOW, nullptr, nullptr, nullptr);
+  const auto during = liveObjects();
+  for (HBRUSH brush : brushes) DeleteObject(brush);
+  DestroyWindow(child);
+  const auto after = liveObjects();
+  EXPECT_EQ(during.gdiObjects - before.gdiObjects, 20) << vitrum_test::describe(during);
+  EXPECT_EQ(during.windows - before.windows, 1);
+  EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+  EXPECT_EQ(after.windows, before.windows);
+}
+
+TEST_F(ResourceChurn, AThousandCyclesLeaveObjectsAndMemoryAsAfterTheFirstTen) {
+  const std::string bmp24 = writeFile("vc_24.bmp", vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
+  const std::string bmp32 = writeFile("vc_32.bmp", vitrum_test::makeBmp(64, 64, 32, pixels(64 * 64 * 4)));
+  const std::string tga = writeFile("vc_24.tga", vitrum_test::tgaHeader(2, 64, 64, 24) + pixels(64 * 64 * 3));
+  const struct {
+    const char* what;
+    std::function<void()> cycle;
+  } cases[] = {
+      {"24-bit BMP into one texture slot", [&] { TEXTURELOADID(bmp24.c_str(), 7); }},
+      {"32-bit BMP into one texture slot", [&] { TEXTURELOADID(bmp32.c_str(), 8); }},
+      {"24-bit TGA into one texture slot", [&] { TEXTURELOADTGAID(tga.c_str(), 7); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int i = 0; i < 10; ++i) c.cycle();
+    const auto first = liveObjects();
+    for (int i = 10; i < kCycles; ++i) c.cycle();
+    const auto last = liveObjects();
+    std::printf("%s, %d cycles: after 10: %s; after %d: %s\n", c.what, kCycles, vitrum_test::describe(first).c_str(),
+                kCycles, vitrum_test::describe(last).c_str());
+    EXPECT_EQ(last.gdiObjects, first.gdiObjects);
+    EXPECT_EQ(last.windows, first.windows);
+    EXPECT_LE(last.privateBytes, first.privateBytes + kMemorySlack);
+    EXPECT_LE(last.workingSet, first.workingSet + kMemorySlack);
+  }
+}
+
+}  // namespace
