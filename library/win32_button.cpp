@@ -42,31 +42,6 @@ void loadPicture(HWND button, const char* property, char letter) {
   storePicture(button, property, picture, palette);
 }
 
-void create(HWND button) {
-  const std::string normal = pictureName('N');
-  HPALETTE palette = nullptr;
-  const HBITMAP picture = LOADBMPFROMFILE(normal.c_str(), palette);
-  BITMAP size{};
-  const bool sized = GetObjectA(picture, sizeof size, &size) != 0;
-  RECT R{}, R1{};
-  GetWindowRect(button, &R);
-  GetWindowRect(GetParent(button), &R1);
-  if (!sized) {  // no normal picture: the button keeps the size it was created with
-    size.bmWidth = R.right - R.left;
-    size.bmHeight = R.bottom - R.top;
-  }
-  MoveWindow(button, R.left - R1.left - kParentBorder, R.top - R1.top - kParentTopFrame, size.bmWidth,
-             size.bmHeight, FALSE);
-  storePicture(button, NORMALBMP, picture, palette);
-  loadPicture(button, HOVERBMP, 'H');
-  loadPicture(button, PRESSBMP, 'P');
-  setState(button, kNormal);
-  const HRGN shape = BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance);
-  if (!shape) return;  // rectangular, and no hover tracking
-  SetWindowRgn(button, shape, FALSE);
-  SetPropA(button, BUTTONRGN, BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance));
-}
-
 // Deletes the memory DC under PROPERTY with the picture and palette selected into it.
 void releasePicture(HWND button, const char* property) {
   if (const auto dc = static_cast<HDC>(GetPropA(button, property))) {
@@ -89,6 +64,34 @@ void destroy(HWND button) {
   releasePicture(button, PRESSBMP);
   releasePicture(button, HOVERBMP);
   releasePicture(button, NORMALBMP);
+}
+
+void create(HWND button) {
+  // Any program can post WM_CREATE again: the button is then made afresh, and
+  // what the first creation made is released rather than left behind.
+  if (GetPropA(button, NORMALBMP)) destroy(button);
+  const std::string normal = pictureName('N');
+  HPALETTE palette = nullptr;
+  const HBITMAP picture = LOADBMPFROMFILE(normal.c_str(), palette);
+  BITMAP size{};
+  const bool sized = GetObjectA(picture, sizeof size, &size) != 0;
+  RECT R{}, R1{};
+  GetWindowRect(button, &R);
+  GetWindowRect(GetParent(button), &R1);
+  if (!sized) {  // no normal picture: the button keeps the size it was created with
+    size.bmWidth = R.right - R.left;
+    size.bmHeight = R.bottom - R.top;
+  }
+  MoveWindow(button, R.left - R1.left - kParentBorder, R.top - R1.top - kParentTopFrame, size.bmWidth,
+             size.bmHeight, FALSE);
+  storePicture(button, NORMALBMP, picture, palette);
+  loadPicture(button, HOVERBMP, 'H');
+  loadPicture(button, PRESSBMP, 'P');
+  setState(button, kNormal);
+  const HRGN shape = BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance);
+  if (!shape) return;  // rectangular, and no hover tracking
+  SetWindowRgn(button, shape, FALSE);
+  SetPropA(button, BUTTONRGN, BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance));
 }
 
 void paint(HWND button) {

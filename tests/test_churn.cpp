@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 
@@ -22,12 +21,6 @@ namespace {
 constexpr int kCycles = 1000;
 // Far below what a thousand leaked 64 x 64 images would hold (12 to 16 KiB each).
 constexpr std::size_t kMemorySlack = 1 << 20;
-
-std::string writeFile(const std::string& name, const Bytes& bytes) {
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
-  return name;
-}
 
 Bytes pixels(std::size_t count) {
   Bytes bytes(count);
@@ -56,9 +49,11 @@ TEST_F(ResourceChurn, TheCountsSeeEveryObjectMade) {
 }
 
 TEST_F(ResourceChurn, AThousandCyclesLeaveObjectsAndMemoryAsAfterTheFirstTen) {
-  const std::string bmp24 = writeFile("vc_24.bmp", vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
-  const std::string bmp32 = writeFile("vc_32.bmp", vitrum_test::makeBmp(64, 64, 32, pixels(64 * 64 * 4)));
-  const std::string tga = writeFile("vc_24.tga", vitrum_test::tgaHeader(2, 64, 64, 24) + pixels(64 * 64 * 3));
+  const std::string bmp24 = vitrum_test::saveFile("vc_24.bmp", vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
+  const std::string bmp32 = vitrum_test::saveFile("vc_32.bmp", vitrum_test::makeBmp(64, 64, 32, pixels(64 * 64 * 4)));
+  const std::string bmp8 = vitrum_test::saveFile("vc_8.bmp", vitrum_test::makeBmp(64, 64, 8, pixels(64 * 64), 40, pixels(1024)));
+  for (const char* state : {"vc_N.BMP", "vc_H.BMP", "vc_P.BMP"}) vitrum_test::saveFile(state, vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
+  const std::string tga = vitrum_test::saveFile("vc_24.tga", vitrum_test::tgaHeader(2, 64, 64, 24) + pixels(64 * 64 * 3));
   const struct {
     const char* what;
     std::function<void()> cycle;
@@ -66,6 +61,21 @@ TEST_F(ResourceChurn, AThousandCyclesLeaveObjectsAndMemoryAsAfterTheFirstTen) {
       {"24-bit BMP into one texture slot", [&] { TEXTURELOADID(bmp24.c_str(), 7); }},
       {"32-bit BMP into one texture slot", [&] { TEXTURELOADID(bmp32.c_str(), 8); }},
       {"24-bit TGA into one texture slot", [&] { TEXTURELOADTGAID(tga.c_str(), 7); }},
+      {"BITMAPTOREGION, region deleted", [&] { DeleteObject(BITMAPTOREGION(bmp24.c_str(), RGB(255, 0, 255), 1)); }},
+      {"LOADBMPFROMFILE of 8 and 24 bits, bitmap and palette deleted",
+       [&] {
+         for (const std::string* file : {&bmp8, &bmp24}) {
+           HPALETTE palette = nullptr;
+           DeleteObject(LOADBMPFROMFILE(file->c_str(), palette));
+           DeleteObject(palette);
+         }
+       }},
+      {"image button created and destroyed",
+       [] {
+         BMPTYPE = "vc_";
+         DestroyWindow(CreateWindowExA(0, SZHOVERCLASS, "", WS_CHILD | WS_VISIBLE, 10, 10, 5, 5, HWINDOW,
+                                       reinterpret_cast<HMENU>(1), nullptr, nullptr));
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

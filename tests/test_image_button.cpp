@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "image_files.h"
+#include "live_objects.h"
+#include "message_storm.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -197,6 +199,72 @@ TEST_F(ImageButton, RealPointerHoversPaintsAndClicks) {
   pointer(MOUSEEVENTF_LEFTUP);
   EXPECT_EQ(commands.size(), 2u);  // dragged back in before the release
   for (const auto& command : commands) EXPECT_EQ(command, (std::pair<WPARAM, LPARAM>{kId, 0}));
+  pointer(0, away);
+  DestroyWindow(button);
+}
+
+TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
+  HWND button = create();
+  RECT placed;
+  GetWindowRect(button, &placed);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placed), 2);
+  const HRGN shape = BITMAPTOREGION("btnN.BMP", RGB(255, 0, 255), 1);
+  const auto before = vitrum_test::liveObjects();
+  // Weighted by repeats: a creation loads five pictures, so it comes once in sixteen
+  // to keep the storm short; mouse moves, which drive the states, come most.
+  std::vector<UINT> handledMessages{WM_CREATE};
+  for (const auto& [message, repeats] : {std::pair<UINT, int>{WM_PAINT, 3}, {WM_LBUTTONDOWN, 3}, {WM_LBUTTONUP, 3},
+                                         {WM_MOUSEMOVE, 6}})
+    handledMessages.insert(handledMessages.end(), repeats, message);
+  vitrum_test::MessageStorm storm(vitrum_test::stormSeed(), handledMessages);
+  // The state each message must leave, by the button's rules, and the clicks it must report.
+  std::uintptr_t expected = 1;
+  std::size_t clicks = 0;
+  unsigned handled = 0;
+  std::string broken;
+  const auto check = [&](const vitrum_test::StormMessage& m) {
+    ++handled;
+    if (m.message == WM_CREATE) expected = 1;
+    else if (m.message == WM_LBUTTONDOWN) expected = 3;
+    else if (m.message == WM_LBUTTONUP) clicks += expected == 3, expected = 1;
+    else if (m.message == WM_MOUSEMOVE && !PtInRegion(shape, LOWORD(m.lparam), HIWORD(m.lparam))) expected = 1;
+    else if (m.message == WM_MOUSEMOVE && expected == 1) expected = (m.wparam & (MK_LBUTTON | MK_RBUTTON)) ? 3 : 2;
+    if (!broken.empty()) return;
+    if (!IsWindow(button)) broken = "the button is gone";
+    else if (state(button) != expected) broken = "state " + std::to_string(state(button)) + ", not " + std::to_string(expected);
+    else if (m.message == WM_CREATE && !(GetPropA(button, BUTTONRGN) && GetPropA(button, NORMALBMP) &&
+                                         GetPropA(button, HOVERBMP) && GetPropA(button, PRESSBMP)))
+      broken = "a property is missing after creation";
+    if (!broken.empty()) broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
+  };
+  const auto drawFrame = [] { RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
+  const auto counts = vitrum_test::runStorm(button, storm, 100000, 100, check, drawFrame);
+  pump();
+  const auto after = vitrum_test::liveObjects();
+  std::printf("messages survived: %u sent, %u posted, %u frames drawn; %zu clicks; before: %s; after: %s\n", counts.sent,
+              counts.posted, counts.frames, clicks, vitrum_test::describe(before).c_str(),
+              vitrum_test::describe(after).c_str());
+  EXPECT_EQ(broken, "") << "seed " << storm.seed();
+  EXPECT_EQ(counts.sent + counts.posted, 100000u);
+  EXPECT_EQ(commands.size(), clicks);
+  EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+  EXPECT_EQ(after.windows, before.windows);
+  DeleteObject(shape);
+
+  // Each creation places the button by the assumed frame, so the storm's moved it: back to
+  // where it was made, and a real click still reports once.
+  SendMessageA(button, WM_LBUTTONUP, 0, 0);
+  MoveWindow(button, placed.left, placed.top, kWidth, kHeight, TRUE);
+  pump();
+  commands.clear();
+  RECT R;
+  GetWindowRect(button, &R);
+  const POINT centre{R.left + 20, R.top + 10}, away{R.left + 20, R.bottom + 30};
+  pointer(0, away);
+  pointer(0, centre);
+  pointer(MOUSEEVENTF_LEFTDOWN);
+  pointer(MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(commands, (std::vector<std::pair<WPARAM, LPARAM>>{{kId, 0}}));
   pointer(0, away);
   DestroyWindow(button);
 }
