@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "vitrum_core.h"
+#include "internal.h"
 
 namespace Vitrum {
 
@@ -18,6 +18,34 @@ std::uint32_t littleEndian(const std::uint8_t* bytes, int count) {
 }
 
 }  // namespace
+
+bool internal::bmpPixelsReadable(const char* name) {
+  std::FILE* file = std::fopen(name, "rb");
+  if (!file) return false;
+  std::uint8_t headers[54] = {};
+  const std::size_t got = std::fread(headers, 1, sizeof headers, file);
+  const bool sized = std::fseek(file, 0, SEEK_END) == 0;
+  const long size = sized ? std::ftell(file) : -1;
+  std::fclose(file);
+  if (size < 0) return false;
+  const std::uint8_t* info = headers + 14;
+  const bool core = got >= 26 && littleEndian(info, 4) == kCoreHeaderSize;
+  if (!core && got < 54) return false;
+  const std::uint64_t offset = littleEndian(headers + 10, 4);
+  if (offset > static_cast<std::uint64_t>(size)) return false;
+  const std::uint64_t room = static_cast<std::uint64_t>(size) - offset;
+  const std::uint32_t compression = core ? 0 : littleEndian(info + 16, 4);
+  if (compression > 3) return false;
+  if (compression == 1 || compression == 2) return littleEndian(info + 20, 4) <= room;  // RLE8, RLE4: the stream
+  const auto magnitude = [](std::uint32_t value) {
+    const auto signedValue = static_cast<std::int64_t>(static_cast<std::int32_t>(value));
+    return static_cast<std::uint64_t>(signedValue < 0 ? -signedValue : signedValue);
+  };
+  const std::uint64_t width = core ? littleEndian(info + 4, 2) : magnitude(littleEndian(info + 4, 4));
+  const std::uint64_t height = core ? littleEndian(info + 6, 2) : magnitude(littleEndian(info + 8, 4));
+  const std::uint64_t stride = (width * littleEndian(info + (core ? 10 : 14), 2) + 31) / 32 * 4;  // below 2^46
+  return height == 0 || stride <= room / height;
+}
 
 std::int32_t GETBMPDEPTH(const char* BMPFILE) {
   std::FILE* file = std::fopen(BMPFILE, "rb");

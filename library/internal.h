@@ -17,6 +17,15 @@ namespace Vitrum::internal {
 // Shows a modal message box with no owner and returns the button pressed.
 std::int32_t platformMessageBox(const char* text, const char* caption, std::uint32_t style);
 
+//== BMP files (bmp.cpp) =======================================================
+
+// Whether the BMP file NAME holds all the pixel bytes its headers describe, in
+// an encoding GDI decodes (none, RLE8, RLE4, bitfields). GDI reads a file's
+// pixels where its headers say, past the end of the file when they lie (under
+// Wine an offset past the end ends the process), and makes a bitmap of nothing
+// from an unknown encoding; the library hands GDI no file that fails this.
+bool bmpPixelsReadable(const char* name);
+
 //== Input rules (input.cpp) ===================================================
 // The arithmetic of the window procedure's mouse and FPS rules.
 

@@ -105,6 +105,7 @@ HRGN scanSection(HBITMAP HBM32, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 }  // namespace
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
+  if (!internal::bmpPixelsReadable(FILENAME)) return nullptr;
   const auto BMP = static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, kLoadFlags));
   if (!BMP) return nullptr;

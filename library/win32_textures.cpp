@@ -4,6 +4,7 @@
 
 #include <GL/glu.h>
 
+#include "internal.h"
 #include "vitrum.h"
 
 namespace Vitrum {
@@ -77,10 +78,11 @@ void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM) {
   HBITMAP bmp = nullptr;
   BITMAP sbitmap{};
   if (format != 0) {
-    bmp = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), BMPFILE, IMAGE_BITMAP, 0, 0, kBmpLoadFlags));
+    if (internal::bmpPixelsReadable(BMPFILE))
+      bmp = static_cast<HBITMAP>(
+          LoadImageA(GetModuleHandleA(nullptr), BMPFILE, IMAGE_BITMAP, 0, 0, kBmpLoadFlags));
     // A file the probe accepts but GDI cannot load, or loads at another depth
-    // than its header says, has no pixels we may touch.
+    // than its header says, or one that lacks its pixels, has none we may touch.
     if (!bmp || !GetObjectA(bmp, sizeof sbitmap, &sbitmap) || !sbitmap.bmBits ||
         sbitmap.bmBitsPixel != format)
       format = 0;
