@@ -19,6 +19,7 @@ if(VITRUM_MINGW_CLANG)
   # the type names of libstdc++'s exceptions, which clang and GCC emit with
   # different padding: the names are equal and either copy serves.
   set(CMAKE_EXE_LINKER_FLAGS_INIT "-L${VITRUM_MINGW_GCC_DIR} -pthread")
+  set(CMAKE_SHARED_LINKER_FLAGS_INIT "${CMAKE_EXE_LINKER_FLAGS_INIT}")
   set(CMAKE_AR ${VITRUM_MINGW_TRIPLE}-ar)
   set(CMAKE_RANLIB ${VITRUM_MINGW_TRIPLE}-ranlib)
 else()
