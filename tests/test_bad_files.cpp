@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "live_objects.h"
+#include "test_context.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -126,7 +127,7 @@ void provideButtonFiles(const std::string& file) {
 // Reads FILE along every path and compares with EXPECTED.
 void readEverywhere(const Outcome& expected, const std::vector<std::string>& mask) {
   const std::string file = std::string("bmp_variants/") + expected.file + ".bmp";
-  SCOPED_TRACE(file);
+  const vitrum_test::Context trace(file);
   EXPECT_EQ(GETBMPDEPTH(file.c_str()), expected.depth);
 
   TEXTURELOADID(file.c_str(), kSlot);

@@ -9,6 +9,7 @@
 
 #include "image_files.h"
 #include "live_objects.h"
+#include "test_context.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -78,7 +79,7 @@ TEST_F(ResourceChurn, AThousandCyclesLeaveObjectsAndMemoryAsAfterTheFirstTen) {
        }},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    const vitrum_test::Context trace(c.what);
     for (int i = 0; i < 10; ++i) c.cycle();
     const auto first = liveObjects();
     for (int i = 10; i < kCycles; ++i) c.cycle();

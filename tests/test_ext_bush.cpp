@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "test_context.h"
 #include "vitrum_ext1.h"
 
 using namespace Vitrum_Ext1;
@@ -110,7 +111,7 @@ class ExtBush : public testing::Test {
 
 TEST_F(ExtBush, FirstUprightPlaneAndFirstTiltedPlane) {
   for (GLfloat SIZE : {1.0f, 2.0f}) {
-    SCOPED_TRACE(SIZE);
+    const vitrum_test::Context trace(SIZE);
     const auto bush = planes(SIZE);
     ASSERT_EQ(bush.size(), 18u);
     const GLfloat s = SIZE;
@@ -158,7 +159,7 @@ TEST_F(ExtBush, EveryPlaneLeansAsDrawnInOrder) {
     const auto bush = planes(SIZE);
     ASSERT_EQ(bush.size(), 18u);
     for (int i = 0; i < 18; ++i) {
-      SCOPED_TRACE(testing::Message() << "size " << SIZE << ", plane " << i + 1);
+      const vitrum_test::Context trace(testing::Message() << "size " << SIZE << ", plane " << i + 1);
       const Plane& plane = bush[i];
       ASSERT_EQ(plane.corners.size(), 4u);
       auto middle = [&](TexCoord a, TexCoord b) {
@@ -199,7 +200,7 @@ TEST_F(ExtBush, LeavesTheMatrixAndTheDocumentedStateWhateverTheyWere) {
   glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
 
   for (bool on : {false, true}) {
-    SCOPED_TRACE(on);
+    const vitrum_test::Context trace(on);
     for (GLenum cap : {GL_CULL_FACE, GL_ALPHA_TEST, GL_BLEND}) on ? glEnable(cap) : glDisable(cap);
     glDepthMask(on ? GL_TRUE : GL_FALSE);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, on);

@@ -9,6 +9,7 @@
 #include "image_files.h"
 #include "live_objects.h"
 #include "message_storm.h"
+#include "test_context.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -124,7 +125,7 @@ TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
   } cases[] = {{"DU", 1, 1}, {"DoU", 1, 0}, {"DoLU", 1, 1}, {"I", 2, 0},  {"IC", 1, 0},
                {"IU", 1, 0}, {"dIuU", 1, 0}, {"R", 3, 0},   {"DI", 3, 0}, {"DOI", 2, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.steps);
+    const vitrum_test::Context trace(c.steps);
     HWND button = create();
     commands.clear();
     for (const char* step = c.steps; *step; ++step) {
@@ -280,7 +281,7 @@ TEST_F(ImageButton, DestroyingRemovesItsPropertiesAndFreesEveryObjectItMade) {
   DeleteDC(probe);
   HRGN windowRegion = CreateRectRgn(0, 0, 0, 0);
   for (const char* type : {"btn", "vb_missing"}) {
-    SCOPED_TRACE(type);
+    const vitrum_test::Context trace(type);
     BMPTYPE = type;
     for (int cycle = 0; cycle < 100; ++cycle) {
       HWND button = create();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "test_context.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -62,7 +63,7 @@ TEST_F(Navigation, EachModeTurnsByYrotThenXrotThenMovesAway) {
       {GL_MZ, {0, 0, -5}, {0, 1, 0}, {1, 0, 0}},
   };
   for (const Mode& m : modes) {
-    SCOPED_TRACE(m.mode);
+    const vitrum_test::Context trace(m.mode);
     glLoadIdentity();
     SETGLMOUSEMOVE(m.mode, 3);
     EXPECT_EQ(MSPEED, 3);

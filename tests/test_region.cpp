@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "test_context.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -94,7 +95,7 @@ TEST(Regions, FilesOfEveryDepthFromOtherEncoders) {
   } files[] = {{"magick_1bit", 1, 2},    {"magick_4bit", 4, 16},   {"pillow_8bit", 8, 256},
                {"pillow_24bit", 24, 0}, {"magick_24bit", 24, 0}, {"pillow_32bit", 32, 0}};
   for (const auto& f : files) {
-    SCOPED_TRACE(f.name);
+    const vitrum_test::Context trace(f.name);
     const std::string base = std::string("region_samples/") + f.name;
     std::vector<std::string> mask;
     std::ifstream text(base + ".txt");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "test_context.h"
 #include "vitrum.h"
 #include "win32_child.h"
 
@@ -83,7 +84,7 @@ TEST(DISABLED_BeforeAnyBmpProbe, TgaLoadsWhileAnotherReaderDeniesWriting) {
 TEST(DISABLED_OnOpenGL, TgaRowsOfAnyWidthUploadExactlyAndTheUnpackAlignmentIsRestored) {
   for (GLint alignment : {4, 8, 1}) {
     for (std::uint16_t width : {1, 3, 4, 5}) {
-      SCOPED_TRACE("alignment " + std::to_string(alignment) + ", width " + std::to_string(width));
+      const vitrum_test::Context trace(testing::Message() << "alignment " << alignment << ", width " << width);
       const Bytes bgr = pattern(std::size_t{width} * 3 * 3, static_cast<std::uint8_t>(width));
       glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
       TEXTURELOADTGAID(writeFile("vt_rows.tga", tgaHeader(2, width, 3, 24) + bgr).c_str(), 11);
@@ -110,7 +111,7 @@ TEST(DISABLED_OnOpenGL, Rle32BitTgaKeepsItsAlpha) {
 
 TEST(DISABLED_OnOpenGL, Bmp24BitUploadsInRgbOrderAtAnyWidth) {
   for (int width : {1, 3, 5, 8}) {
-    SCOPED_TRACE("width " + std::to_string(width));
+    const vitrum_test::Context trace("width " + std::to_string(width));
     const Bytes bgr = pattern(static_cast<std::size_t>(width) * 2 * 3, static_cast<std::uint8_t>(width));
     TEXTURELOADID(writeFile("vt_24.bmp", makeBmp(width, 2, 24, bgr)).c_str(), 1);
     EXPECT_EQ(boundTexture(), static_cast<GLint>(TEXTUREID2[1]));
@@ -121,7 +122,7 @@ TEST(DISABLED_OnOpenGL, Bmp24BitUploadsInRgbOrderAtAnyWidth) {
 
 TEST(DISABLED_OnOpenGL, Bmp32BitKeepsItsFourthByteAsAlpha) {
   for (std::uint32_t infoSize : {40u, 124u}) {
-    SCOPED_TRACE("info header " + std::to_string(infoSize));
+    const vitrum_test::Context trace("info header " + std::to_string(infoSize));
     const Bytes bgra = pattern(3 * 2 * 4, 40);
     TEXTURELOADID(writeFile("vt_32.bmp", makeBmp(3, 2, 32, bgra, infoSize)).c_str(), 2);
     EXPECT_EQ(textureImage(GL_RGBA), swapped(bgra, 4));
@@ -141,7 +142,7 @@ TEST(DISABLED_OnOpenGL, BmpFilesOfOtherKindsGetAFreshNameWithoutImage) {
       {"shorter than its headers", Bytes(plain.begin(), plain.begin() + 40)},
   };
   for (const auto& file : files) {
-    SCOPED_TRACE(file.what);
+    const vitrum_test::Context trace(file.what);
     const GLuint before = TEXTUREID2[3];
     TEXTURELOADID(writeFile("vt_other.bmp", file.file).c_str(), 3);
     EXPECT_NE(TEXTUREID2[3], before);
@@ -161,7 +162,7 @@ TEST(DISABLED_OnOpenGL, MipmapsAreBuiltExactlyForMipmapFiltersInTrueColours) {
   const Bytes rgb{0xF0, 0x80, 0x10};
 
   for (std::int32_t filter : {GL_LINEAR, GL_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST_MIPMAP_NEAREST}) {
-    SCOPED_TRACE("filter " + std::to_string(filter));
+    const vitrum_test::Context trace("filter " + std::to_string(filter));
     GL_MIN_FILTER = filter;
     const bool mipmaps = filter != GL_LINEAR && filter != GL_NEAREST;
 
@@ -248,7 +249,7 @@ VITRUM_CHILD_SCENARIO(before_any_bmp_probe) { return runOnOpenGL("DISABLED_Befor
 
 TEST(TextureSlots, WorkOnRealOpenGL) {
   for (const char* scenario : {"opengl", "before_any_bmp_probe"}) {
-    SCOPED_TRACE(scenario);
+    const vitrum_test::Context trace(scenario);
     const auto child = runChild(scenario, {}, 120000);
     EXPECT_EQ(child.exitCode, 0u) << child.output;
     EXPECT_TRUE(child.dialogs.empty());
@@ -318,7 +319,7 @@ VITRUM_CHILD_SCENARIO(tga_select_minus_1) {
 
 TEST(TextureSlots, NumbersOutsideTheTablesEndTheProgramWithARunTimeError) {
   for (const char* scenario : {"bmp_slot_501", "bmp_select_minus_1", "tga_slot_201", "tga_select_minus_1"}) {
-    SCOPED_TRACE(scenario);
+    const vitrum_test::Context trace(scenario);
     const auto child = runChild(scenario);
     EXPECT_EQ(child.exitCode, static_cast<DWORD>(RUNTIME_ERROR_STATUS));
     EXPECT_NE(child.output.find(std::string(scenario).rfind("bmp", 0) == 0 ? "TEXTUREID2" : "TEXTURETGA2"),

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "message_storm.h"
+#include "test_context.h"
 #include "vitrum.h"
 #include "win32_child.h"
 
@@ -233,7 +234,7 @@ TEST_F(WindowProcedure, PumpHandlesOneMessagePerCallAndNeverBlocks) {
 TEST_F(WindowProcedure, KeyCodesBeyondTheTableLeaveItAloneButKeyUpStillEndsFreeLook) {
   SendMessageA(HWINDOW, WM_KEYDOWN, 'B', 0);
   for (WPARAM key : {WPARAM{501}, WPARAM{1000}, WPARAM{65535}, ~WPARAM{0}}) {
-    SCOPED_TRACE(key);
+    const vitrum_test::Context trace(key);
     SendMessageA(HWINDOW, WM_KEYDOWN, key, 0);
     PostMessageA(HWINDOW, WM_KEYDOWN, key, 0);
     SETGLMSG();
@@ -386,7 +387,7 @@ VITRUM_CHILD_SCENARIO(closing_message) {
 TEST(WindowProcedureChild, MessagesThatCloseTheWindowOrEndTheSessionDoWhatDefaultProcessingDoes) {
   for (std::size_t i = 0; i < std::size(kClosing); ++i) {
     const Closing& c = kClosing[i];
-    SCOPED_TRACE(c.what);
+    const vitrum_test::Context trace(c.what);
     SetEnvironmentVariableA("VITRUM_CLOSING", std::to_string(i).c_str());
     const auto run = vitrum_test::runChild("closing_message");
     EXPECT_EQ(run.exitCode, 0u) << run.output;
