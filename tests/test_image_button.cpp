@@ -211,11 +211,12 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placed), 2);
   const HRGN shape = BITMAPTOREGION("btnN.BMP", RGB(255, 0, 255), 1);
   const auto before = vitrum_test::liveObjects();
-  // Weighted by repeats: a creation loads five pictures, so it comes once in sixteen
-  // to keep the storm short; mouse moves, which drive the states, come most.
+  // Weighted by repeats: a creation loads five pictures, so it comes once in 61
+  // to keep the storm short (about 800 creations); mouse moves, which drive the
+  // states, come most.
   std::vector<UINT> handledMessages{WM_CREATE};
-  for (const auto& [message, repeats] : {std::pair<UINT, int>{WM_PAINT, 3}, {WM_LBUTTONDOWN, 3}, {WM_LBUTTONUP, 3},
-                                         {WM_MOUSEMOVE, 6}})
+  for (const auto& [message, repeats] : {std::pair<UINT, int>{WM_PAINT, 12}, {WM_LBUTTONDOWN, 12}, {WM_LBUTTONUP, 12},
+                                         {WM_MOUSEMOVE, 24}})
     handledMessages.insert(handledMessages.end(), repeats, message);
   vitrum_test::MessageStorm storm(vitrum_test::stormSeed(), handledMessages);
   // The state each message must leave, by the button's rules, and the clicks it must report.
@@ -239,14 +240,15 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
     if (!broken.empty()) broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
   };
   const auto drawFrame = [] { RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
-  const auto counts = vitrum_test::runStorm(button, storm, 100000, 100, check, drawFrame);
+  const unsigned length = vitrum_test::stormLength();
+  const auto counts = vitrum_test::runStorm(button, storm, length, 100, check, drawFrame);
   pump();
   const auto after = vitrum_test::liveObjects();
   std::printf("messages survived: %u sent, %u posted, %u frames drawn; %zu clicks; before: %s; after: %s\n", counts.sent,
               counts.posted, counts.frames, clicks, vitrum_test::describe(before).c_str(),
               vitrum_test::describe(after).c_str());
   EXPECT_EQ(broken, "") << "seed " << storm.seed();
-  EXPECT_EQ(counts.sent + counts.posted, 100000u);
+  EXPECT_EQ(counts.sent + counts.posted, length);
   EXPECT_EQ(commands.size(), clicks);
   EXPECT_EQ(after.gdiObjects, before.gdiObjects);
   EXPECT_EQ(after.windows, before.windows);

@@ -326,10 +326,11 @@ TEST_F(WindowProcedure, SurvivesASeededMessageStormAndStillAnswersAClickAndEscap
     // The application switches free look now and then, as a program's keys would.
     if (application() % 50 == 0) MOUSEFREE = !MOUSEFREE;
   };
-  const auto counts = vitrum_test::runStorm(HWINDOW, storm, 100000, 100, check, drawFrame);
+  const unsigned length = vitrum_test::stormLength();
+  const auto counts = vitrum_test::runStorm(HWINDOW, storm, length, 100, check, drawFrame);
   std::printf("messages survived: %u sent, %u posted, %u frames drawn\n", counts.sent, counts.posted, counts.frames);
   EXPECT_EQ(broken, "") << "seed " << storm.seed();
-  EXPECT_EQ(counts.sent + counts.posted, 100000u);
+  EXPECT_EQ(counts.sent + counts.posted, length);
   for (long long key = 0; key <= 500; ++key) ASSERT_TRUE(SETKEY[key] == LONGTRUE || SETKEY[key] == LONGFALSE) << key;
 
   MOUSEFREE = SHOWMENUBAR = VIEWFPS = false;

@@ -49,6 +49,10 @@ class MessageStorm {
 // fresh one. Printed either way.
 std::uint32_t stormSeed();
 
+// How many messages a storm sends: VITRUM_STORM_MESSAGES when set (a short storm
+// for runs that only show a test stands alone), else 100000.
+unsigned stormLength();
+
 struct StormCounts {
   unsigned sent = 0, posted = 0, frames = 0;
 };
