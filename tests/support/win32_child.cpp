@@ -118,10 +118,11 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
   const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(),
                                       &startup, &process);
+  const DWORD startError = started ? 0 : GetLastError();
   CloseHandle(writeEnd);
   if (!started) {
     CloseHandle(readEnd);
-    result.output = "CreateProcess failed for: " + commandLine;
+    result.output = "CreateProcess failed (error " + std::to_string(startError) + ") for: " + commandLine;
     return result;
   }
   std::thread reader = drain(readEnd, result.output);
