@@ -1,5 +1,6 @@
 #include "win32_child.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <thread>
@@ -114,11 +115,21 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
     startup.wShowWindow = static_cast<WORD>(options.showCommand);
   }
   PROCESS_INFORMATION process{};
-  std::string mutableLine = commandLine;
-  const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(),
-                                      &startup, &process);
-  const DWORD startError = started ? 0 : GetLastError();
+  // Wine fails CreateProcess with ERROR_INTERNAL_ERROR when the new process dies
+  // while it is still being started, before its program runs (seen once in about
+  // 2000 starts with both processors busy). Such a start is tried again, and said so.
+  BOOL started = FALSE;
+  DWORD startError = 0;
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    std::string mutableLine = commandLine;
+    started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(),
+                             &startup, &process);
+    startError = started ? 0 : GetLastError();
+    if (started || startError != ERROR_INTERNAL_ERROR) break;
+    std::fprintf(stderr, "CreateProcess failed (error %lu) on attempt %d for: %s\n",
+                 static_cast<unsigned long>(startError), attempt, commandLine.c_str());
+  }
   CloseHandle(writeEnd);
   if (!started) {
     CloseHandle(readEnd);
