@@ -32,5 +32,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${VITRUM_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run)
+# The project's test programs run under Wine; an installed copy of this file,
+# which another project uses, has no tests beside it.
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run)
+endif()
