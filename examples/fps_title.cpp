@@ -1,5 +1,5 @@
-// What the demo does not show: the FPS title, polled keys, and edit mode
-// reshaping geometry vertex by vertex.
+// What the demo does not show: the FPS title, the status bar, polled keys, and
+// edit mode reshaping geometry vertex by vertex.
 //
 // Arrow keys move the quad, space twists its top-right corner, Escape ends.
 // The title shows the frame rate, measured every second.
@@ -8,6 +8,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace Vitrum;
   OGLWINDOWSETTING(ARROW, "", GENERIC, "");
+  SHOWSTATUSBAR = true;  // one part, with the library's initial text
   CREATEOGLWINDOW("Vitrum example", 640, 480, 32, false);
 
   // The FPS title is driven by the application: a timer and a frame count.
