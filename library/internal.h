@@ -1,12 +1,13 @@
-// Vitrum internals shared by the library's sources; not part of the interface.
-// Platform-free: no <windows.h> here.
+// Vitrum internals shared by the library's own sources; not part of the interface.
+// Platform-free: no <windows.h> here. What the extension uses too is in
+// internal_shared.h.
 #pragma once
 
-#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "internal_shared.h"
 #include "vitrum_core.h"
 
 namespace Vitrum::internal {
@@ -110,23 +111,6 @@ class RectangleBuffer {
 // the buffer could not be allocated or grown; the scan then stops.
 bool scanRegion(const std::uint8_t* top, std::ptrdiff_t rowStep, std::int32_t width, std::int32_t height,
                 const KeyRange& key, RectangleBuffer& buffer);
-
-//== Float storage ============================================================
-// Geometry and projection evaluate their expressions in extended precision and round
-// only where the data model stores a 32- or 64-bit float, so that 32-bit (x87) and
-// 64-bit (SSE) builds agree bit for bit.
-
-// V rounded to T. Where FLT_EVAL_METHOD is not 0 (x87 code) a float or double
-// may otherwise live on in an 80-bit register; a trip through memory rounds it.
-template <class T>
-inline T rounded(long double v) {
-  if constexpr (FLT_EVAL_METHOD == 0) {
-    return static_cast<T>(v);
-  } else {
-    volatile T stored = static_cast<T>(v);
-    return stored;
-  }
-}
 
 //== Vertex capture (vertex_capture.cpp) =======================================
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "internal.h"
+#include "internal_shared.h"
 #include "vitrum_ext1.h"
 
 namespace Vitrum_Ext1 {
