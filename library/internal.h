@@ -42,7 +42,8 @@ void leftButtonDown(std::int32_t x, std::int32_t y);
 void leftButtonUp();
 void rightButtonDown(std::int32_t y);
 void rightButtonUp();
-// Rules 1 to 3 of a mouse move: last position, left-button turn, right-button zoom.
+// A mouse move: keeps the position, turns both angle pairs while the left button
+// is held and changes both distances while the right one is (not in free-look mode).
 void mouseMove(std::int32_t x, std::int32_t y);
 // The free-look rule for cursor position (mx, my) and screen centre (cx, cy).
 void freeLook(std::int32_t mx, std::int32_t my, std::int32_t cx, std::int32_t cy);

@@ -7,9 +7,10 @@
 namespace Vitrum::internal {
 
 //== Float storage ============================================================
-// Geometry and projection evaluate their expressions in extended precision and round
-// only where the data model stores a 32- or 64-bit float, so that 32-bit (x87) and
-// 64-bit (SSE) builds agree bit for bit.
+// Geometry, projection and the extension's fog coordinates evaluate their expressions
+// in extended precision and round only where a result is kept as a 32- or 64-bit
+// float (a variable, a table item, a return value), so that 32-bit (x87) and 64-bit
+// (SSE) builds agree bit for bit.
 
 // V rounded to T. Where FLT_EVAL_METHOD is not 0 (x87 code) a float or double
 // may otherwise live on in an 80-bit register; a trip through memory rounds it.

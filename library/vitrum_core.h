@@ -23,7 +23,8 @@ namespace Vitrum {
 // Every table of the library keeps its declared bounds and checks each index.
 // An index outside them ends the program with a run-time error: a message on
 // stderr naming the table, the index and the bounds, and exit status 201.
-// Integer overflow where the data model sets a limit ends the program the same way.
+// So does integer arithmetic that leaves its range: a mouse coordinate difference,
+// an FPS product or figure or an OPENGL_I2D extent beyond 32 bits, BITS outside 0..255.
 
 // Exit status of a run-time error (index out of bounds or integer overflow).
 inline constexpr int RUNTIME_ERROR_STATUS = 201;
@@ -31,7 +32,7 @@ inline constexpr int RUNTIME_ERROR_STATUS = 201;
 // Ends the program: TABLE[INDEX] lies outside LO..HI.
 [[noreturn]] void RANGEERROR(const char* TABLE, long long INDEX, long long LO, long long HI);
 // Ends the program with a run-time error described by WHAT (an integer overflow,
-// a division by zero where the data model forbids a zero).
+// or a division by zero such as an FPS interval of 0).
 [[noreturn]] void RUNTIMEERROR(const char* WHAT);
 
 // The name a table reports in its run-time error, carried by the table's type.

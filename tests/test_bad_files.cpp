@@ -167,7 +167,7 @@ class BadFiles : public testing::Test {
   static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum bad files", 320, 240, 32, false); }
 };
 
-TEST_F(BadFiles, EveryReaderGivesItsDocumentedResultAndLeavesNothingBehind) {
+TEST_F(BadFiles, EveryReaderGivesTheOutcomeOfTheTableAndLeavesNothingBehind) {
   const auto mask = readMask();
   ASSERT_EQ(mask.size(), static_cast<std::size_t>(kHeight)) << "no bmp_variants/mask.txt";
   BMPTYPE = "bf_";

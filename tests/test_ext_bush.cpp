@@ -185,7 +185,7 @@ TEST_F(ExtBush, SizeZeroStillDrawsEighteenQuads) {
   }
 }
 
-TEST_F(ExtBush, LeavesTheMatrixAndTheDocumentedStateWhateverTheyWere) {
+TEST_F(ExtBush, LeavesTheMatrixAsItWasCullingAndDepthWritesOnBlendingAlphaTestAndTwoSidedLightingOff) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
