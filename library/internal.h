@@ -74,7 +74,7 @@ struct ScanHeader {
   std::uint32_t regionSize;  // 0
   ScanRect bound;            // bounding rectangle of those rectangles
 };
-inline constexpr std::uint32_t SCAN_BATCH_LIMIT = 2000;  // rectangles handed over at most at once
+inline constexpr std::uint32_t kScanBatchLimit = 2000;  // rectangles handed over at most at once
 
 // The colours counted as the key: per channel from the key's value up to
 // value + tolerance, clamped to 255. A pixel word is 0x00RRGGBB.
@@ -119,17 +119,17 @@ bool scanRegion(const std::uint8_t* top, std::ptrdiff_t rowStep, std::int32_t wi
 // records (X, Y, Z) in that slot and returns the slot's transformed vertex. With
 // no valid slot (count 0 or beyond the tables) it records nothing and returns
 // (X, Y, Z) unchanged.
-TGLVECTOR captureVertex(float X, float Y, float Z);
+TGLVECTOR captureVertex(float x, float y, float z);
 
 // GLVERTEX3F around the OpenGL call VERTEX (glVertex3f; a stand-in in the
 // benchmark). Plain mode is the hot path of every frame: two flag tests and the call.
 template <class VertexCall>
-inline void wrappedVertex(float X, float Y, float Z, VertexCall vertex) {
+inline void wrappedVertex(float x, float y, float z, VertexCall vertex) {
   if (!GLVERT3FENABLEEDIT) {
-    if (!GLVERT3FREMOVE) vertex(X, Y, Z);
+    if (!GLVERT3FREMOVE) vertex(x, y, z);
     return;
   }
-  const TGLVECTOR moved = captureVertex(X, Y, Z);
+  const TGLVECTOR moved = captureVertex(x, y, z);
   if (!GLVERT3FREMOVE) vertex(moved.X, moved.Y, moved.Z);
 }
 
