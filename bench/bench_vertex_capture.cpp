@@ -14,15 +14,15 @@ using vitrum_bench::vertexStandIn;
 
 namespace {
 
-constexpr int FRAME = 1024;  // vertices per frame; the count goes back to 0 each frame
+constexpr int kFrame = 1024;  // vertices per frame; the count goes back to 0 each frame
 
 float coordinate(int i) { return static_cast<float>(i % 97) * 0.125f - 6.0f; }
 
 void prepareSlots(bool rotated) {
-  GLBASEVERTEX3F.GLVERT3FSETNUM = FRAME;
-  GLBASEVERTEX3F.GLVERT3FMAX = FRAME;
+  GLBASEVERTEX3F.GLVERT3FSETNUM = kFrame;
+  GLBASEVERTEX3F.GLVERT3FMAX = kFrame;
   GLBASEVERTEX3F.GLVERT3FCOUNT = 0;
-  for (long long slot = 1; slot <= FRAME; ++slot) {
+  for (long long slot = 1; slot <= kFrame; ++slot) {
     const float a = static_cast<float>(slot % 360);
     GLBASEVERTEX3F.GLVERT3FTMPSCALE[slot] = {1.5f, 1.5f, 1.5f};
     GLBASEVERTEX3F.GLVERT3FTMP[slot] = {0.25f, 0.5f, 0.75f};
@@ -32,8 +32,8 @@ void prepareSlots(bool rotated) {
 
 void BM_BareCall(benchmark::State& state) {
   for (auto _ : state)
-    for (int i = 0; i < FRAME; ++i) vertexStandIn(coordinate(i), 1.0f, 2.0f);
-  state.SetItemsProcessed(state.iterations() * FRAME);
+    for (int i = 0; i < kFrame; ++i) vertexStandIn(coordinate(i), 1.0f, 2.0f);
+  state.SetItemsProcessed(state.iterations() * kFrame);
 }
 BENCHMARK(BM_BareCall);
 
@@ -41,8 +41,8 @@ void BM_PlainMode(benchmark::State& state) {
   GLVERT3FENABLEEDIT = false;
   GLVERT3FREMOVE = false;
   for (auto _ : state)
-    for (int i = 0; i < FRAME; ++i) internal::wrappedVertex(coordinate(i), 1.0f, 2.0f, vertexStandIn);
-  state.SetItemsProcessed(state.iterations() * FRAME);
+    for (int i = 0; i < kFrame; ++i) internal::wrappedVertex(coordinate(i), 1.0f, 2.0f, vertexStandIn);
+  state.SetItemsProcessed(state.iterations() * kFrame);
 }
 BENCHMARK(BM_PlainMode);
 
@@ -52,10 +52,10 @@ void BM_EditMode(benchmark::State& state) {
   GLVERT3FREMOVE = false;
   for (auto _ : state) {
     GLBASEVERTEX3F.GLVERT3FCOUNT = 0;
-    for (int i = 0; i < FRAME; ++i) internal::wrappedVertex(coordinate(i), 1.0f, 2.0f, vertexStandIn);
+    for (int i = 0; i < kFrame; ++i) internal::wrappedVertex(coordinate(i), 1.0f, 2.0f, vertexStandIn);
   }
   GLVERT3FENABLEEDIT = false;
-  state.SetItemsProcessed(state.iterations() * FRAME);
+  state.SetItemsProcessed(state.iterations() * kFrame);
 }
 BENCHMARK(BM_EditMode);
 
@@ -68,7 +68,7 @@ void arithmeticFloor(benchmark::State& state) {
   const auto& angles = GLBASEVERTEX3F.GLVERT3FTMPROTATE;
   constexpr Real degree = static_cast<Real>(3.141592653589793238462643383279502884L / 180);
   for (auto _ : state) {
-    for (int i = 0; i < FRAME; ++i) {
+    for (int i = 0; i < kFrame; ++i) {
       const TGLVECTOR a = angles.data()[i];
       const float cr = static_cast<float>(std::cos(a.X * degree)), sr = static_cast<float>(std::sin(a.X * degree));
       const float cp = static_cast<float>(std::cos(a.Y * degree)), sp = static_cast<float>(std::sin(a.Y * degree));
@@ -80,7 +80,7 @@ void arithmeticFloor(benchmark::State& state) {
                     -x * sp + y * cp * sr + z * cp * cr);
     }
   }
-  state.SetItemsProcessed(state.iterations() * FRAME);
+  state.SetItemsProcessed(state.iterations() * kFrame);
 }
 // Double-precision sines and cosines, as the library computes them.
 void BM_EditArithmeticFloor(benchmark::State& state) { arithmeticFloor<double>(state); }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double FAR_PLANE = 100.0;
+constexpr double kFarPlane = 100.0;
 
 void OPENGL_TEXTURE() {
   Vitrum::TEXTURELOADID("Floor04.bmp", 0);
@@ -19,7 +19,7 @@ void OPENGL_TEXTURE() {
 // The 2D overlay pass: nothing is drawn in 2D, then back to the 3D projection.
 void OPENGL_DRAW2D() {
   Vitrum::OPENGL_I2D(0, 0, 0, 0);
-  Vitrum::OPENGL_INIT(FAR_PLANE, 0, 0, 0, 0);
+  Vitrum::OPENGL_INIT(kFarPlane, 0, 0, 0, 0);
 }
 
 // Hooks for 2D mouse and keyboard handling; this scene reacts to neither.
@@ -37,7 +37,7 @@ void bush(std::int32_t slot, float x, float z, float size) {
 }  // namespace
 
 void OPENGL_SETUP() {
-  Vitrum::OPENGL_INIT(FAR_PLANE, 0, 0, 0, 0);
+  Vitrum::OPENGL_INIT(kFarPlane, 0, 0, 0, 0);
   Vitrum::SETGLREFRACTIVE();
   Vitrum::SETGLLIGHT(GL_LIGHT0, 0.0f, 0.0f, 0.0f, 0.1f);
   OPENGL_CREATELIST();

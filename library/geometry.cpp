@@ -13,7 +13,7 @@ TTABLE<double, 1, 3, "FNORMAL"> FNORMAL;
 
 namespace {
 
-constexpr Extended PI_EXTENDED = 3.141592653589793238462643383279502884L;
+constexpr Extended kPiExtended = 3.141592653589793238462643383279502884L;
 
 // The Euler routines set only the 3 x 3 block; the rest keeps the identity's
 // values so that the matrix is also a valid 4 x 4 transform.
@@ -29,33 +29,33 @@ TGLVECTOR GLVECTOR(double X, double Y, double Z) {
   return {rounded<float>(X), rounded<float>(Y), rounded<float>(Z)};
 }
 
-float DEGTORAD(float DEGREE) { return rounded<float>(DEGREE * PI_EXTENDED / 180.0L); }
+float DEGTORAD(float DEGREE) { return rounded<float>(DEGREE * kPiExtended / 180.0L); }
 
 TGLBASEMATRIX MATRIXEULERDEG(TGLVECTOR ANG) {
   // Double-precision sines and cosines rounded to float give the same floats as
   // extended ones (no difference in 2e7 random angles) at a fortieth of the cost.
-  const float CR = rounded<float>(std::cos(double{ANG.X}));
-  const float SR = rounded<float>(std::sin(double{ANG.X}));
-  const float CP = rounded<float>(std::cos(double{ANG.Y}));
-  const float SP = rounded<float>(std::sin(double{ANG.Y}));
-  const float CY = rounded<float>(std::cos(double{ANG.Z}));
-  const float SY = rounded<float>(std::sin(double{ANG.Z}));
+  const float cosRoll = rounded<float>(std::cos(double{ANG.X}));
+  const float sinRoll = rounded<float>(std::sin(double{ANG.X}));
+  const float cosPitch = rounded<float>(std::cos(double{ANG.Y}));
+  const float sinPitch = rounded<float>(std::sin(double{ANG.Y}));
+  const float cosYaw = rounded<float>(std::cos(double{ANG.Z}));
+  const float sinYaw = rounded<float>(std::sin(double{ANG.Z}));
 
-  TGLBASEMATRIX M = identityMatrix();
-  M[0][0] = rounded<float>(Extended{CY} * CP);
-  M[0][1] = rounded<float>(Extended{SY} * CP);
-  // -SP would be -0.0 for a zero pitch; the element never holds a negative zero.
-  M[0][2] = SP == 0.0f ? 0.0f : -SP;
+  TGLBASEMATRIX m = identityMatrix();
+  m[0][0] = rounded<float>(Extended{cosYaw} * cosPitch);
+  m[0][1] = rounded<float>(Extended{sinYaw} * cosPitch);
+  // -sinPitch would be -0.0 for a zero pitch; the element never holds a negative zero.
+  m[0][2] = sinPitch == 0.0f ? 0.0f : -sinPitch;
 
-  const float SRSP = rounded<float>(Extended{SP} * SR);
-  const float CRSP = rounded<float>(Extended{SP} * CR);
-  M[1][0] = rounded<float>(Extended{CY} * SRSP - Extended{SY} * CR);
-  M[1][1] = rounded<float>(Extended{SY} * SRSP + Extended{CY} * CR);
-  M[1][2] = rounded<float>(Extended{CP} * SR);
-  M[2][0] = rounded<float>(Extended{CY} * CRSP + Extended{SY} * SR);
-  M[2][1] = rounded<float>(Extended{SY} * CRSP - Extended{CY} * SR);
-  M[2][2] = rounded<float>(Extended{CP} * CR);
-  return M;
+  const float sinRollSinPitch = rounded<float>(Extended{sinPitch} * sinRoll);
+  const float cosRollSinPitch = rounded<float>(Extended{sinPitch} * cosRoll);
+  m[1][0] = rounded<float>(Extended{cosYaw} * sinRollSinPitch - Extended{sinYaw} * cosRoll);
+  m[1][1] = rounded<float>(Extended{sinYaw} * sinRollSinPitch + Extended{cosYaw} * cosRoll);
+  m[1][2] = rounded<float>(Extended{cosPitch} * sinRoll);
+  m[2][0] = rounded<float>(Extended{cosYaw} * cosRollSinPitch + Extended{sinYaw} * sinRoll);
+  m[2][1] = rounded<float>(Extended{sinYaw} * cosRollSinPitch - Extended{cosYaw} * sinRoll);
+  m[2][2] = rounded<float>(Extended{cosPitch} * cosRoll);
+  return m;
 }
 
 TGLBASEMATRIX MATRIXEULERRAD(TGLVECTOR ANG) {

@@ -1,12 +1,13 @@
-// Vitrum internals shared by the library's sources; not part of the interface.
-// Platform-free: no <windows.h> here.
+// Vitrum internals shared by the library's own sources; not part of the interface.
+// Platform-free: no <windows.h> here. What the extension uses too is in
+// internal_shared.h.
 #pragma once
 
-#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "internal_shared.h"
 #include "vitrum_core.h"
 
 namespace Vitrum::internal {
@@ -41,7 +42,8 @@ void leftButtonDown(std::int32_t x, std::int32_t y);
 void leftButtonUp();
 void rightButtonDown(std::int32_t y);
 void rightButtonUp();
-// Rules 1 to 3 of a mouse move: last position, left-button turn, right-button zoom.
+// A mouse move: keeps the position, turns both angle pairs while the left button
+// is held and changes both distances while the right one is (not in free-look mode).
 void mouseMove(std::int32_t x, std::int32_t y);
 // The free-look rule for cursor position (mx, my) and screen centre (cx, cy).
 void freeLook(std::int32_t mx, std::int32_t my, std::int32_t cx, std::int32_t cy);
@@ -72,7 +74,7 @@ struct ScanHeader {
   std::uint32_t regionSize;  // 0
   ScanRect bound;            // bounding rectangle of those rectangles
 };
-inline constexpr std::uint32_t SCAN_BATCH_LIMIT = 2000;  // rectangles handed over at most at once
+inline constexpr std::uint32_t kScanBatchLimit = 2000;  // rectangles handed over at most at once
 
 // The colours counted as the key: per channel from the key's value up to
 // value + tolerance, clamped to 255. A pixel word is 0x00RRGGBB.
@@ -111,40 +113,23 @@ class RectangleBuffer {
 bool scanRegion(const std::uint8_t* top, std::ptrdiff_t rowStep, std::int32_t width, std::int32_t height,
                 const KeyRange& key, RectangleBuffer& buffer);
 
-//== Float storage ============================================================
-// Geometry and projection evaluate their expressions in extended precision and round
-// only where the data model stores a 32- or 64-bit float, so that 32-bit (x87) and
-// 64-bit (SSE) builds agree bit for bit.
-
-// V rounded to T. Where FLT_EVAL_METHOD is not 0 (x87 code) a float or double
-// may otherwise live on in an 80-bit register; a trip through memory rounds it.
-template <class T>
-inline T rounded(long double v) {
-  if constexpr (FLT_EVAL_METHOD == 0) {
-    return static_cast<T>(v);
-  } else {
-    volatile T stored = static_cast<T>(v);
-    return stored;
-  }
-}
-
 //== Vertex capture (vertex_capture.cpp) =======================================
 
 // Edit mode's work for one vertex: advances GLVERT3FCOUNT up to GLVERT3FMAX,
 // records (X, Y, Z) in that slot and returns the slot's transformed vertex. With
 // no valid slot (count 0 or beyond the tables) it records nothing and returns
 // (X, Y, Z) unchanged.
-TGLVECTOR captureVertex(float X, float Y, float Z);
+TGLVECTOR captureVertex(float x, float y, float z);
 
 // GLVERTEX3F around the OpenGL call VERTEX (glVertex3f; a stand-in in the
 // benchmark). Plain mode is the hot path of every frame: two flag tests and the call.
 template <class VertexCall>
-inline void wrappedVertex(float X, float Y, float Z, VertexCall vertex) {
+inline void wrappedVertex(float x, float y, float z, VertexCall vertex) {
   if (!GLVERT3FENABLEEDIT) {
-    if (!GLVERT3FREMOVE) vertex(X, Y, Z);
+    if (!GLVERT3FREMOVE) vertex(x, y, z);
     return;
   }
-  const TGLVECTOR moved = captureVertex(X, Y, Z);
+  const TGLVECTOR moved = captureVertex(x, y, z);
   if (!GLVERT3FREMOVE) vertex(moved.X, moved.Y, moved.Z);
 }
 

@@ -50,7 +50,7 @@ class Batches {
       if (!data_) return false;
     }
     rectangles()[count_] = {left, y, right, y + 1};
-    if (++count_ == SCAN_BATCH_LIMIT) {
+    if (++count_ == kScanBatchLimit) {
       flush();
       count_ = 0;
     }
@@ -60,7 +60,7 @@ class Batches {
   // Where the next RUNS rectangles can go straight into the buffer, with no
   // growth or flush among them; null when they cannot. added() takes the count.
   ScanRect* room(std::uint32_t runs) {
-    return count_ + runs <= capacity_ && count_ + runs < SCAN_BATCH_LIMIT ? rectangles() + count_ : nullptr;
+    return count_ + runs <= capacity_ && count_ + runs < kScanBatchLimit ? rectangles() + count_ : nullptr;
   }
   void added(const ScanRect* end) { count_ = static_cast<std::uint32_t>(end - rectangles()); }
 

@@ -10,24 +10,24 @@ bool GLVERT3FREMOVE = false;
 
 namespace internal {
 
-TGLVECTOR captureVertex(float X, float Y, float Z) {
+TGLVECTOR captureVertex(float x, float y, float z) {
   TGLVERTEX3F& base = GLBASEVERTEX3F;
   // The count never passes the cap, so once it is reached every further vertex
   // lands in the last slot again.
   if (base.GLVERT3FCOUNT < base.GLVERT3FMAX) ++base.GLVERT3FCOUNT;
   const std::int32_t n = base.GLVERT3FCOUNT;
-  if (n < 1 || n > VERTEX_SLOTS) return {X, Y, Z};
+  if (n < 1 || n > VERTEX_SLOTS) return {x, y, z};
 
-  base.GLVERT3FOFFSET[n] = {X, Y, Z};
+  base.GLVERT3FOFFSET[n] = {x, y, z};
   TGLVECTOR& scale = base.GLVERT3FTMPSCALE[n];
   if (scale.X == 0.0f && scale.Y == 0.0f && scale.Z == 0.0f) scale = {1.0f, 1.0f, 1.0f};
   const TGLVECTOR& move = base.GLVERT3FTMP[n];
   const TGLVECTOR& offset = base.GLVERT3FTMPPOSROT[n];
 
   TGLVECTOR& vertex = base.GLVERT3F[n];
-  vertex = {rounded<float>(static_cast<long double>(scale.X) * X + move.X),
-            rounded<float>(static_cast<long double>(scale.Y) * Y + move.Y),
-            rounded<float>(static_cast<long double>(scale.Z) * Z + move.Z)};
+  vertex = {rounded<float>(static_cast<long double>(scale.X) * x + move.X),
+            rounded<float>(static_cast<long double>(scale.Y) * y + move.Y),
+            rounded<float>(static_cast<long double>(scale.Z) * z + move.Z)};
   const TGLVECTOR beforeRotation{
       rounded<float>(static_cast<long double>(offset.X) + vertex.X),
       rounded<float>(static_cast<long double>(offset.Y) + vertex.Y),

@@ -23,9 +23,9 @@
 //     Vitrum::DELETEOGLWINDOW();
 //
 // Texts are 8-bit strings in the Windows ANSI code page (1252).
-// Sections (grep for "//== "): window and context, window procedure and pump, mouse navigation,
-// projection, render state and lights, immediate-mode wrappers, texture slots,
-// regions and image buttons.
+// Sections (grep for "//== "): window and context, window procedure and message
+// pump, mouse navigation, projection, render state and lights, immediate-mode
+// wrappers, texture slots, regions and image buttons.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +36,32 @@
 namespace Vitrum {
 
 //== Window and context ========================================================
+
+// Cursor kinds for OGLWINDOWSETTING.
+inline constexpr std::int32_t ARROW = 1;         // IDC_ARROW
+inline constexpr std::int32_t IBEAM = 2;         // IDC_IBEAM
+inline constexpr std::int32_t WAIT = 3;          // IDC_WAIT
+inline constexpr std::int32_t CROSS = 4;         // IDC_CROSS
+inline constexpr std::int32_t UPARROW = 5;       // IDC_UPARROW
+inline constexpr std::int32_t SIZE = 6;          // IDC_SIZE
+inline constexpr std::int32_t FILECURSOR = 7;    // loaded from CURSORFILE
+inline constexpr std::int32_t SIZENWSE = 8;      // IDC_SIZENWSE
+inline constexpr std::int32_t SIZENESW = 9;      // IDC_SIZENESW
+inline constexpr std::int32_t SIZEWE = 10;       // IDC_SIZEWE
+inline constexpr std::int32_t SIZENS = 11;       // IDC_SIZENS
+inline constexpr std::int32_t SIZEALL = 12;      // IDC_SIZEALL
+inline constexpr std::int32_t NOCURSOR = 13;     // IDC_NO
+inline constexpr std::int32_t HAND = 14;         // IDC_HAND
+inline constexpr std::int32_t APPSTARTING = 15;  // IDC_APPSTARTING
+inline constexpr std::int32_t HELP = 16;         // IDC_HELP
+// Icon kinds for OGLWINDOWSETTING.
+inline constexpr std::int32_t GENERIC = 1;   // IDI_APPLICATION
+inline constexpr std::int32_t FILEICON = 2;  // loaded from ICONFILE
+// A window style offered to applications; the library does not use it.
+inline constexpr std::int32_t WS_TOOLS = 0x52CF1800;
+// Pixel-format flags offered for PIXEL_FORMAT_FLAGS (double buffer, stereo,
+// draw to window, OpenGL, DirectDraw); the library does not use them itself.
+inline constexpr std::int32_t VITRUM_ACCELERATION = 0x2027;
 
 extern HWND HWINDOW;   // the main window
 extern HDC DCWINDOW;   // its device context; pass it to SwapBuffers each frame
@@ -75,6 +101,7 @@ HWND CREATESTATUSBAR(HWND PARENT);
 
 //== Window procedure and message pump =========================================
 
+inline constexpr std::int32_t FPS_TIMER = 1;  // timer id the FPS update answers to
 extern POINT MPOS;  // cursor position in screen coordinates (free-look mode)
 extern MSG MSG_;    // the message buffer of SETGLMSG
 
@@ -218,6 +245,15 @@ HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);
 // owns it (SetWindowRgn takes it over). 0 on failure; an all-key picture gives
 // an empty region.
 HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE);
+
+// Class name of the image button.
+inline constexpr const char* SZHOVERCLASS = "IMAGEBUTTON";
+// The "IMAGEBUTTON" control keeps all its state in window properties under these names.
+inline constexpr const char* NORMALBMP = "NORMALBITMAP";    // memory DC holding the normal picture
+inline constexpr const char* HOVERBMP = "HOVERBITMAP";      // memory DC holding the hover picture
+inline constexpr const char* PRESSBMP = "PRESSBITMAP";      // memory DC holding the pressed picture
+inline constexpr const char* BUTTONRGN = "HOVERBUTTONREGION";  // region for the pointer's hit test
+inline constexpr const char* HOVERMODE = "HOVERMODEBYTE";   // state: 1 normal, 2 hover, 3 pressed
 
 // The window procedure of "IMAGEBUTTON", registered by WINDOWREGISTER. Create a
 // button as a child window (its identifier the control identifier) after setting

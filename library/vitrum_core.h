@@ -1,12 +1,13 @@
 // Vitrum: the platform-free half of the library's interface.
 //
-// Everything declared here builds without <windows.h> or OpenGL headers, so the
-// same code runs natively on Linux under the sanitizers and fuzzers. Programs
-// include "vitrum.h", which includes this file; the names live in namespace Vitrum.
+// What the code that builds without <windows.h> or OpenGL headers works with, so
+// that it runs natively on Linux under the sanitizers and fuzzers too; what only
+// the Win32 code uses is in vitrum.h. Programs include "vitrum.h", which includes
+// this file; the names live in namespace Vitrum.
 //
 // Sections (grep for "//== "):
 //   fixed tables and run-time errors, window and input state, FPS title state,
-//   vectors and matrices, vertex capture tables, TGA images, image buttons.
+//   vectors and matrices, vertex capture, TGA images, regions and image buttons.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +23,8 @@ namespace Vitrum {
 // Every table of the library keeps its declared bounds and checks each index.
 // An index outside them ends the program with a run-time error: a message on
 // stderr naming the table, the index and the bounds, and exit status 201.
-// Integer overflow where the data model sets a limit ends the program the same way.
+// So does integer arithmetic that leaves its range: a mouse coordinate difference,
+// an FPS product or figure or an OPENGL_I2D extent beyond 32 bits, BITS outside 0..255.
 
 // Exit status of a run-time error (index out of bounds or integer overflow).
 inline constexpr int RUNTIME_ERROR_STATUS = 201;
@@ -30,7 +32,7 @@ inline constexpr int RUNTIME_ERROR_STATUS = 201;
 // Ends the program: TABLE[INDEX] lies outside LO..HI.
 [[noreturn]] void RANGEERROR(const char* TABLE, long long INDEX, long long LO, long long HI);
 // Ends the program with a run-time error described by WHAT (an integer overflow,
-// a division by zero where the data model forbids a zero).
+// or a division by zero such as an FPS interval of 0).
 [[noreturn]] void RUNTIMEERROR(const char* WHAT);
 
 // The name a table reports in its run-time error, carried by the table's type.
@@ -85,34 +87,6 @@ static_assert(sizeof(TFILENAME) == 261 && std::is_aggregate_v<TFILENAME>);
 
 //== Window and input state ====================================================
 
-// Cursor kinds for OGLWINDOWSETTING.
-inline constexpr std::int32_t ARROW = 1;         // IDC_ARROW
-inline constexpr std::int32_t IBEAM = 2;         // IDC_IBEAM
-inline constexpr std::int32_t WAIT = 3;          // IDC_WAIT
-inline constexpr std::int32_t CROSS = 4;         // IDC_CROSS
-inline constexpr std::int32_t UPARROW = 5;       // IDC_UPARROW
-inline constexpr std::int32_t SIZE = 6;          // IDC_SIZE
-inline constexpr std::int32_t FILECURSOR = 7;    // loaded from CURSORFILE
-inline constexpr std::int32_t SIZENWSE = 8;      // IDC_SIZENWSE
-inline constexpr std::int32_t SIZENESW = 9;      // IDC_SIZENESW
-inline constexpr std::int32_t SIZEWE = 10;       // IDC_SIZEWE
-inline constexpr std::int32_t SIZENS = 11;       // IDC_SIZENS
-inline constexpr std::int32_t SIZEALL = 12;      // IDC_SIZEALL
-inline constexpr std::int32_t NOCURSOR = 13;     // IDC_NO
-inline constexpr std::int32_t HAND = 14;         // IDC_HAND
-inline constexpr std::int32_t APPSTARTING = 15;  // IDC_APPSTARTING
-inline constexpr std::int32_t HELP = 16;         // IDC_HELP
-// Icon kinds for OGLWINDOWSETTING.
-inline constexpr std::int32_t GENERIC = 1;   // IDI_APPLICATION
-inline constexpr std::int32_t FILEICON = 2;  // loaded from ICONFILE
-// A window style offered to applications; the library does not use it.
-inline constexpr std::int32_t WS_TOOLS = 0x52CF1800;
-// Pixel-format flags offered for PIXEL_FORMAT_FLAGS (double buffer, stereo,
-// draw to window, OpenGL, DirectDraw); the library does not use them itself.
-inline constexpr std::int32_t VITRUM_ACCELERATION = 0x2027;
-// Class name of the image button.
-inline constexpr const char* SZHOVERCLASS = "IMAGEBUTTON";
-
 extern std::int32_t SETTYPECURSOR;  // cursor kind of the class "GLWindow"
 extern std::int32_t SETTYPEICON;    // icon kind of the class "GLWindow"
 extern const char* CURSORFILE;      // cursor file for FILECURSOR (caller's text, not copied)
@@ -162,7 +136,6 @@ extern std::int32_t MSPEED;               // mouse speed factor, set by SETGLMOU
 
 //== FPS title state ===========================================================
 
-inline constexpr std::int32_t FPS_TIMER = 1;          // timer id the FPS update answers to
 inline constexpr std::int32_t FPS_INTERVAL = 5000;    // default measuring interval, ms
 inline constexpr std::int32_t FPS_ONE_SECOND = 1000;  // ms per second
 extern bool VIEWFPS;                 // enables the FPS title update
@@ -297,16 +270,7 @@ std::int32_t GETBMPDEPTH(const char* BMPFILE);
 // Exchanges the first and third byte of SIZE consecutive 3-byte pixels at DATA.
 void SWAPRGB(std::uint8_t* DATA, std::int32_t SIZE);
 
-//== Image buttons =============================================================
-//
-// The "IMAGEBUTTON" control (see HOVERBUTTONHANDLER in vitrum.h) keeps all its
-// state in window properties under these names.
-
-inline constexpr const char* NORMALBMP = "NORMALBITMAP";    // memory DC holding the normal picture
-inline constexpr const char* HOVERBMP = "HOVERBITMAP";      // memory DC holding the hover picture
-inline constexpr const char* PRESSBMP = "PRESSBITMAP";      // memory DC holding the pressed picture
-inline constexpr const char* BUTTONRGN = "HOVERBUTTONREGION";  // region for the pointer's hit test
-inline constexpr const char* HOVERMODE = "HOVERMODEBYTE";   // state: 1 normal, 2 hover, 3 pressed
+//== Regions and image buttons =================================================
 
 // Prefix of the pictures of image buttons created from now on: each button loads
 // BMPTYPE + "N.BMP" (normal), + "H.BMP" (hover) and + "P.BMP" (pressed). Empty at start.

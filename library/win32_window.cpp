@@ -18,20 +18,20 @@ TGETINPUTCOMMAND GETINPUTCOMMAND = nullptr;
 
 namespace {
 
-constexpr DWORD WINDOWED_STYLE = 0x96CA0000;    // popup, visible, clip, caption, sysmenu, minimize box
-constexpr DWORD FULLSCREEN_STYLE = 0x96880000;  // popup, visible, clip, border, sysmenu
-constexpr DWORD PIXEL_FORMAT_BASE = 0x1065;     // window, OpenGL, double buffer, generic (accelerated)
-constexpr UINT STATUS_BAR_ID = 30482;
+constexpr DWORD kWindowedStyle = 0x96CA0000;    // popup, visible, clip, caption, sysmenu, minimize box
+constexpr DWORD kFullscreenStyle = 0x96880000;  // popup, visible, clip, border, sysmenu
+constexpr DWORD kPixelFormatBase = 0x1065;      // window, OpenGL, double buffer, generic (accelerated)
+constexpr UINT kStatusBarId = 30482;
 
 // The system cursor of each cursor kind; FILECURSOR (7) is loaded from a file.
-constexpr WORD SYSTEM_CURSORS[17] = {0,      0x7F00, 0x7F01, 0x7F02, 0x7F03, 0x7F04,
+constexpr WORD kSystemCursors[17] = {0,      0x7F00, 0x7F01, 0x7F02, 0x7F03, 0x7F04,
                                      0x7F80, 0,      0x7F82, 0x7F83, 0x7F84, 0x7F85,
                                      0x7F86, 0x7F88, 0x7F89, 0x7F8A, 0x7F8B};
 
 HCURSOR classCursor() {
   if (SETTYPECURSOR == FILECURSOR) return CURSORFILE ? LoadCursorFromFileA(CURSORFILE) : nullptr;
   if (SETTYPECURSOR < ARROW || SETTYPECURSOR > HELP) return nullptr;
-  return LoadCursorA(nullptr, MAKEINTRESOURCEA(SYSTEM_CURSORS[SETTYPECURSOR]));
+  return LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemCursors[SETTYPECURSOR]));
 }
 
 HICON classIcon() {
@@ -79,15 +79,15 @@ void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t
 
 bool WINDOWREGISTER() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA WINDOWCLASS{};
-  WINDOWCLASS.style = CS_HREDRAW | CS_VREDRAW;
-  WINDOWCLASS.lpfnWndProc = GLWNDPROC;
-  WINDOWCLASS.hInstance = instance;
-  WINDOWCLASS.hIcon = classIcon();
-  WINDOWCLASS.hCursor = classCursor();
-  WINDOWCLASS.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  WINDOWCLASS.lpszClassName = "GLWindow";
-  const bool registered = RegisterClassA(&WINDOWCLASS) != 0;
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = GLWNDPROC;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = classIcon();
+  windowClass.hCursor = classCursor();
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = "GLWindow";
+  const bool registered = RegisterClassA(&windowClass) != 0;
 
   if (!GetClassInfoExA(nullptr, SZHOVERCLASS, &WINDOWCLASSEX)) {
     WINDOWCLASSEX = WNDCLASSEXA{};
@@ -105,11 +105,11 @@ bool WINDOWREGISTER() {
 }
 
 HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
-  DWORD style = WINDOWED_STYLE | static_cast<DWORD>(CREATE_WINDOW_FLAGS);
+  DWORD style = kWindowedStyle | static_cast<DWORD>(CREATE_WINDOW_FLAGS);
   if (FULLSCREEN) {
     WIDTH = GetSystemMetrics(SM_CXSCREEN);
     HEIGHT = GetSystemMetrics(SM_CYSCREEN);
-    style = FULLSCREEN_STYLE;
+    style = kFullscreenStyle;
   }
   // CW_USEDEFAULT places a pop-up window at the screen's top-left corner.
   const HWND window = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT,
@@ -127,21 +127,21 @@ bool WINDOWINIT(HWND HPARENT) {
   FUNCTIONERROR = 0;
   DCWINDOW = GetDC(HPARENT);
   const BYTE bits = static_cast<BYTE>(BITS);
-  PIXELFORMATDESCRIPTOR PFD{};
-  PFD.nSize = sizeof PFD;
-  PFD.nVersion = 1;
-  PFD.dwFlags = static_cast<DWORD>(PIXEL_FORMAT_FLAGS) | PIXEL_FORMAT_BASE;
-  PFD.iPixelType = PFD_TYPE_RGBA;
-  PFD.cColorBits = bits;
-  PFD.cAlphaBits = bits;
-  PFD.cAccumBits = bits;
-  PFD.cDepthBits = bits;
-  PFD.cStencilBits = bits;
-  PFD.cAuxBuffers = bits;
-  PFD.iLayerType = 1;
-  IFORMAT = ChoosePixelFormat(DCWINDOW, &PFD);
+  PIXELFORMATDESCRIPTOR pfd{};
+  pfd.nSize = sizeof pfd;
+  pfd.nVersion = 1;
+  pfd.dwFlags = static_cast<DWORD>(PIXEL_FORMAT_FLAGS) | kPixelFormatBase;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = bits;
+  pfd.cAlphaBits = bits;
+  pfd.cAccumBits = bits;
+  pfd.cDepthBits = bits;
+  pfd.cStencilBits = bits;
+  pfd.cAuxBuffers = bits;
+  pfd.iLayerType = 1;
+  IFORMAT = ChoosePixelFormat(DCWINDOW, &pfd);
   if (IFORMAT == 0) FUNCTIONERROR = 1;
-  SetPixelFormat(DCWINDOW, IFORMAT, &PFD);
+  SetPixelFormat(DCWINDOW, IFORMAT, &pfd);
   RCWINDOW = wglCreateContext(DCWINDOW);
   if (!RCWINDOW) FUNCTIONERROR = 2;
   wglMakeCurrent(DCWINDOW, RCWINDOW);
@@ -152,9 +152,9 @@ HWND CREATESTATUSBAR(HWND PARENT) {
   static constexpr char text[] = "Percorso file";
   for (long long i = TFILENAME::LOW; i <= TFILENAME::HIGH; ++i)
     FILENAME[i] = i < static_cast<long long>(sizeof text) ? text[i] : '\0';
-  AWND = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, FILENAME.data(), PARENT, STATUS_BAR_ID);
+  AWND = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, FILENAME.data(), PARENT, kStatusBarId);
   if (AWND) {
-    for (std::int32_t I = 1; I <= MAXSTATUSITEM; ++I) EDGES[I] = STATUSITEM[I];
+    for (std::int32_t i = 1; i <= MAXSTATUSITEM; ++i) EDGES[i] = STATUSITEM[i];
     SendMessageA(AWND, SB_SETPARTS, static_cast<WPARAM>(MAXSTATUSITEM), reinterpret_cast<LPARAM>(EDGES.data()));
   }
   return AWND;

@@ -150,10 +150,10 @@ void readEverywhere(const Outcome& expected, const std::vector<std::string>& mas
   const HWND button = CreateWindowExA(0, SZHOVERCLASS, "", WS_CHILD | WS_VISIBLE, 10, 10, 5, 5, HWINDOW,
                                       reinterpret_cast<HMENU>(1), nullptr, nullptr);
   ASSERT_NE(button, nullptr);
-  RECT R;
-  GetWindowRect(button, &R);
-  EXPECT_EQ(R.right - R.left, expected.bitmap ? kWidth : 5);
-  EXPECT_EQ(R.bottom - R.top, expected.bitmap ? kHeight : 5);
+  RECT rect;
+  GetWindowRect(button, &rect);
+  EXPECT_EQ(rect.right - rect.left, expected.bitmap ? kWidth : 5);
+  EXPECT_EQ(rect.bottom - rect.top, expected.bitmap ? kHeight : 5);
   const HRGN shape = CreateRectRgn(0, 0, 0, 0);
   const bool shaped = GetWindowRgn(button, shape) != ERROR;
   EXPECT_EQ(shaped, expected.region != kNone);
@@ -167,7 +167,7 @@ class BadFiles : public testing::Test {
   static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum bad files", 320, 240, 32, false); }
 };
 
-TEST_F(BadFiles, EveryReaderGivesItsDocumentedResultAndLeavesNothingBehind) {
+TEST_F(BadFiles, EveryReaderGivesTheOutcomeOfTheTableAndLeavesNothingBehind) {
   const auto mask = readMask();
   ASSERT_EQ(mask.size(), static_cast<std::size_t>(kHeight)) << "no bmp_variants/mask.txt";
   BMPTYPE = "bf_";

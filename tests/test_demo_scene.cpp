@@ -22,17 +22,17 @@ struct Rgb {
   int r, g, b;
 };
 
-// White is any lit shade of the white floor or material.
-enum class Seen { Black, White, Red, Green, Blue, Other };
+// kWhite is any lit shade of the white floor or material.
+enum class Seen { kBlack, kWhite, kRed, kGreen, kBlue, kOther };
 
 Seen classify(Rgb c) {
   const int top = std::max({c.r, c.g, c.b}), bottom = std::min({c.r, c.g, c.b});
-  if (top < 20) return Seen::Black;
-  if (top - bottom < 12) return Seen::White;
-  if (c.r > 2 * c.g && c.r > 2 * c.b) return Seen::Red;
-  if (c.g > 2 * c.r && c.g > 2 * c.b) return Seen::Green;
-  if (c.b > 2 * c.r && c.b > 2 * c.g) return Seen::Blue;
-  return Seen::Other;
+  if (top < 20) return Seen::kBlack;
+  if (top - bottom < 12) return Seen::kWhite;
+  if (c.r > 2 * c.g && c.r > 2 * c.b) return Seen::kRed;
+  if (c.g > 2 * c.r && c.g > 2 * c.b) return Seen::kGreen;
+  if (c.b > 2 * c.r && c.b > 2 * c.g) return Seen::kBlue;
+  return Seen::kOther;
 }
 
 const char* name(Seen s) {
@@ -113,7 +113,7 @@ struct Frame {
     return {static_cast<int>(wx), static_cast<int>(wy)};
   }
   Seen atPixel(Pixel p) const {
-    if (p.x < 0 || p.y < 0 || p.x >= viewport[2] || p.y >= viewport[3]) return Seen::Other;
+    if (p.x < 0 || p.y < 0 || p.x >= viewport[2] || p.y >= viewport[3]) return Seen::kOther;
     const unsigned char* c = &pixels[(static_cast<size_t>(p.y) * viewport[2] + p.x) * 3];
     return classify({c[0], c[1], c[2]});
   }
@@ -148,7 +148,7 @@ void drag(UINT down, WPARAM held, int x0, int y0, int x1, int y1) {
 struct BushTop {
   double x, y, z;
 };
-constexpr BushTop BUSH1{-2.4, 3.9, -4}, BUSH2{3, 5.3, 0}, BUSH3{-1, 4.7, 3};
+constexpr BushTop kBush1{-2.4, 3.9, -4}, kBush2{3, 5.3, 0}, kBush3{-1, 4.7, 3};
 
 class DemoScene : public testing::Test {
  protected:
@@ -171,16 +171,16 @@ TEST_F(DemoScene, FloorIsSeenFromAboveAtFortyFiveDegreesBeforeAnyMouseInput) {
   EXPECT_NEAR(frame.modelview[6], 0.70710678, 1e-5);
   // Floor points that no bush hides: the near edge, the sides, the far corners.
   const double floor[][2] = {{-8, 8}, {0, 8}, {8, 8}, {-9.5, 0}, {9.5, 2}, {-9, -9}, {9, -9}};
-  for (const auto& p : floor) EXPECT_STREQ(name(frame.at(p[0], 0, p[1])), name(Seen::White)) << p[0] << ", " << p[1];
-  EXPECT_STREQ(name(frame.at(0, 0, -14)), name(Seen::Black));  // beyond the far edge
+  for (const auto& p : floor) EXPECT_STREQ(name(frame.at(p[0], 0, p[1])), name(Seen::kWhite)) << p[0] << ", " << p[1];
+  EXPECT_STREQ(name(frame.at(0, 0, -14)), name(Seen::kBlack));  // beyond the far edge
   EXPECT_GT(frame.project(0, 0, -10).y, frame.project(0, 0, 10).y);  // the far edge is higher
 }
 
 TEST_F(DemoScene, EachBushHasItsOwnTextureWhereItIsPlaced) {
   const Frame frame = drawFrame();
-  EXPECT_STREQ(name(frame.at(BUSH1.x, BUSH1.y, BUSH1.z)), name(Seen::Red));
-  EXPECT_STREQ(name(frame.at(BUSH2.x, BUSH2.y, BUSH2.z)), name(Seen::Green));
-  EXPECT_STREQ(name(frame.at(BUSH3.x, BUSH3.y, BUSH3.z)), name(Seen::Blue));
+  EXPECT_STREQ(name(frame.at(kBush1.x, kBush1.y, kBush1.z)), name(Seen::kRed));
+  EXPECT_STREQ(name(frame.at(kBush2.x, kBush2.y, kBush2.z)), name(Seen::kGreen));
+  EXPECT_STREQ(name(frame.at(kBush3.x, kBush3.y, kBush3.z)), name(Seen::kBlue));
 }
 
 TEST_F(DemoScene, LeftDragTurnsTheSceneAboutItsVerticalAxis) {
@@ -191,10 +191,10 @@ TEST_F(DemoScene, LeftDragTurnsTheSceneAboutItsVerticalAxis) {
   EXPECT_FLOAT_EQ(YROT, 90);
   const Frame turned = drawFrame();
   const auto turnedTo = [&](const BushTop& b) { return name(turned.atPixel(before.project(b.z, b.y, -b.x))); };
-  EXPECT_STREQ(turnedTo(BUSH1), name(Seen::Red));
-  EXPECT_STREQ(turnedTo(BUSH2), name(Seen::Green));
-  EXPECT_STREQ(turnedTo(BUSH3), name(Seen::Blue));
-  EXPECT_STRNE(name(before.at(BUSH2.z, BUSH2.y, -BUSH2.x)), name(Seen::Green));
+  EXPECT_STREQ(turnedTo(kBush1), name(Seen::kRed));
+  EXPECT_STREQ(turnedTo(kBush2), name(Seen::kGreen));
+  EXPECT_STREQ(turnedTo(kBush3), name(Seen::kBlue));
+  EXPECT_STRNE(name(before.at(kBush2.z, kBush2.y, -kBush2.x)), name(Seen::kGreen));
 }
 
 TEST_F(DemoScene, RightDragMovesTheSceneAwayAlongTheTiltedAxis) {
@@ -208,9 +208,9 @@ TEST_F(DemoScene, RightDragMovesTheSceneAwayAlongTheTiltedAxis) {
   EXPECT_NEAR(farther.modelview[14], -30 - 7.0710678, 1e-4);
   // The floor shrinks: where its near edge was drawn there is now nothing.
   const Frame::Pixel nearEdge = before.project(0, 0, 9.5);
-  EXPECT_STREQ(name(before.atPixel(nearEdge)), name(Seen::White));
-  EXPECT_STREQ(name(farther.atPixel(nearEdge)), name(Seen::Black));
-  EXPECT_STREQ(name(farther.at(0, 0, 9.5)), name(Seen::White));
+  EXPECT_STREQ(name(before.atPixel(nearEdge)), name(Seen::kWhite));
+  EXPECT_STREQ(name(farther.atPixel(nearEdge)), name(Seen::kBlack));
+  EXPECT_STREQ(name(farther.at(0, 0, 9.5)), name(Seen::kWhite));
   EXPECT_GT(farther.project(0, 0, 9.5).y, nearEdge.y);
 }
 
@@ -220,8 +220,8 @@ VITRUM_CHILD_SCENARIO(third_bush_missing) {
   OPENGL_SETUP();
   const Frame frame = drawFrame();
   std::printf("texid %u %u %u bushes %s %s %s\n", TEXTURETGA2[0].TEXID, TEXTURETGA2[1].TEXID,
-              TEXTURETGA2[2].TEXID, name(frame.at(BUSH1.x, BUSH1.y, BUSH1.z)),
-              name(frame.at(BUSH2.x, BUSH2.y, BUSH2.z)), name(frame.at(BUSH3.x, BUSH3.y, BUSH3.z)));
+              TEXTURETGA2[2].TEXID, name(frame.at(kBush1.x, kBush1.y, kBush1.z)),
+              name(frame.at(kBush2.x, kBush2.y, kBush2.z)), name(frame.at(kBush3.x, kBush3.y, kBush3.z)));
   return 0;
 }
 

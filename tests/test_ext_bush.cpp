@@ -28,21 +28,21 @@ struct Plane {
 };
 
 // The model is drawn at a tenth of its size, so that it stays inside the clip volume.
-constexpr GLfloat VIEW_SCALE = 0.1f;
+constexpr GLfloat kViewScale = 0.1f;
 
-// The triangles' vertices of a GENFASTBRUSH(SIZE), eleven values each (window x, y,
-// z, colour, texture s, t, r, q). LIGHT 0 draws unlit; LIGHT +1 or -1 lights the
-// bush with a red, a green and a blue light shining from LIGHT times X, Y and Z in
-// eye space, so that each colour component is the positive part of LIGHT times
-// that component of the eye-space normal.
-std::vector<std::array<GLfloat, 11>> feedback(GLfloat SIZE, GLfloat LIGHT = 0) {
+// The triangles' vertices of a GENFASTBRUSH(BUSH_SIZE), eleven values each (window
+// x, y, z, colour, texture s, t, r, q). LIGHT_SIGN 0 draws unlit; +1 or -1 lights
+// the bush with a red, a green and a blue light shining from LIGHT_SIGN times X, Y
+// and Z in eye space, so that each colour component is the positive part of
+// LIGHT_SIGN times that component of the eye-space normal.
+std::vector<std::array<GLfloat, 11>> feedback(GLfloat bushSize, GLfloat lightSign = 0) {
   static GLfloat buffer[4096];
   glViewport(0, 0, 800, 600);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  if (LIGHT != 0) {
+  if (lightSign != 0) {
     const GLfloat black[] = {0, 0, 0, 1}, white[] = {1, 1, 1, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
@@ -51,7 +51,7 @@ std::vector<std::array<GLfloat, 11>> feedback(GLfloat SIZE, GLfloat LIGHT = 0) {
     for (int axis = 0; axis < 3; ++axis) {
       GLfloat colour[] = {0, 0, 0, 1}, direction[] = {0, 0, 0, 0};
       colour[axis] = 1;
-      direction[axis] = LIGHT;
+      direction[axis] = lightSign;
       const GLenum light = GL_LIGHT0 + static_cast<GLenum>(axis);
       glLightfv(light, GL_DIFFUSE, colour);
       glLightfv(light, GL_POSITION, direction);
@@ -59,11 +59,11 @@ std::vector<std::array<GLfloat, 11>> feedback(GLfloat SIZE, GLfloat LIGHT = 0) {
     }
     glEnable(GL_LIGHTING);
   }
-  glScalef(VIEW_SCALE, VIEW_SCALE, VIEW_SCALE);
+  glScalef(kViewScale, kViewScale, kViewScale);
   glEnable(GL_NORMALIZE);
   glFeedbackBuffer(4096, GL_3D_COLOR_TEXTURE, buffer);
   glRenderMode(GL_FEEDBACK);
-  GENFASTBRUSH(SIZE);
+  GENFASTBRUSH(bushSize);
   const GLint size = glRenderMode(GL_RENDER);
   glDisable(GL_LIGHTING);
   glLoadIdentity();
@@ -81,16 +81,16 @@ std::vector<std::array<GLfloat, 11>> feedback(GLfloat SIZE, GLfloat LIGHT = 0) {
   return vertices;
 }
 
-// The planes of a GENFASTBRUSH(SIZE) in drawing order; each quad is two triangles.
-std::vector<Plane> planes(GLfloat SIZE) {
-  const auto positions = feedback(SIZE);
-  const auto lit = feedback(SIZE, 1), litFromBehind = feedback(SIZE, -1);
+// The planes of a GENFASTBRUSH(BUSH_SIZE) in drawing order; each quad is two triangles.
+std::vector<Plane> planes(GLfloat bushSize) {
+  const auto positions = feedback(bushSize);
+  const auto lit = feedback(bushSize, 1), litFromBehind = feedback(bushSize, -1);
   EXPECT_EQ(positions.size(), lit.size());
   EXPECT_EQ(positions.size(), litFromBehind.size());
   std::vector<Plane> result(positions.size() / 6);
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const auto& v = positions[i];
-    const Vector p{(v[0] / 400 - 1) / VIEW_SCALE, (v[1] / 300 - 1) / VIEW_SCALE, (2 * v[2] - 1) / VIEW_SCALE};
+    const Vector p{(v[0] / 400 - 1) / kViewScale, (v[1] / 300 - 1) / kViewScale, (2 * v[2] - 1) / kViewScale};
     Plane& plane = result[i / 6];
     const auto [corner, added] = plane.corners.try_emplace({v[7], v[8]}, p);
     for (int c = 0; c < 3 && !added; ++c) EXPECT_NEAR(corner->second[c], p[c], 1e-4) << "shared corner " << i;
@@ -110,11 +110,11 @@ class ExtBush : public testing::Test {
 };
 
 TEST_F(ExtBush, FirstUprightPlaneAndFirstTiltedPlane) {
-  for (GLfloat SIZE : {1.0f, 2.0f}) {
-    const vitrum_test::Context trace(SIZE);
-    const auto bush = planes(SIZE);
+  for (GLfloat size : {1.0f, 2.0f}) {
+    const vitrum_test::Context trace(size);
+    const auto bush = planes(size);
     ASSERT_EQ(bush.size(), 18u);
-    const GLfloat s = SIZE;
+    const GLfloat s = size;
     const std::map<TexCoord, Vector> plane1{
         {{1, 1}, {2 * s, 4 * s, 0}}, {{0, 1}, {-2 * s, 4 * s, 0}}, {{0, 0}, {-2 * s, 0, 0}}, {{1, 0}, {2 * s, 0, 0}}};
     const std::map<TexCoord, Vector> plane3{{{1, 1}, {2 * s, 3.625f * s, 1.690f * s}},
@@ -155,11 +155,11 @@ TEST_F(ExtBush, EveryPlaneLeansAsDrawnInOrder) {
       towards(a50, 0, 1), towards(a50, 0, -1), towards(a50, 1, 0), towards(a50, -1, 0),
       towards(a70, d, d), towards(a70, -d, -d), towards(a70, d, -d), towards(a70, -d, d)};
 
-  for (GLfloat SIZE : {1.0f, 2.0f}) {
-    const auto bush = planes(SIZE);
+  for (GLfloat size : {1.0f, 2.0f}) {
+    const auto bush = planes(size);
     ASSERT_EQ(bush.size(), 18u);
     for (int i = 0; i < 18; ++i) {
-      const vitrum_test::Context trace(testing::Message() << "size " << SIZE << ", plane " << i + 1);
+      const vitrum_test::Context trace(testing::Message() << "size " << size << ", plane " << i + 1);
       const Plane& plane = bush[i];
       ASSERT_EQ(plane.corners.size(), 4u);
       auto middle = [&](TexCoord a, TexCoord b) {
@@ -167,8 +167,8 @@ TEST_F(ExtBush, EveryPlaneLeansAsDrawnInOrder) {
         return Vector{(p[0] + q[0]) / 2, (p[1] + q[1]) / 2, (p[2] + q[2]) / 2};
       };
       const Lean& lean = leans[i];
-      const GLfloat reach = lean.reach * SIZE;
-      expectNear(middle({1, 1}, {0, 1}), {reach * lean.x, lean.height * SIZE, reach * lean.z}, 1e-3 * SIZE, "top");
+      const GLfloat reach = lean.reach * size;
+      expectNear(middle({1, 1}, {0, 1}), {reach * lean.x, lean.height * size, reach * lean.z}, 1e-3 * size, "top");
       expectNear(middle({0, 0}, {1, 0}), {0, 0, 0}, 1e-4, "base");
       const Vector& n = plane.normal;
       EXPECT_NEAR(n[0] * n[0] + n[1] * n[1] + n[2] * n[2], 1, 1e-4);
@@ -185,7 +185,7 @@ TEST_F(ExtBush, SizeZeroStillDrawsEighteenQuads) {
   }
 }
 
-TEST_F(ExtBush, LeavesTheMatrixAndTheDocumentedStateWhateverTheyWere) {
+TEST_F(ExtBush, LeavesTheMatrixAsItWasCullingAndDepthWritesOnBlendingAlphaTestAndTwoSidedLightingOff) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);

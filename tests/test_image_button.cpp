@@ -86,16 +86,16 @@ class ImageButton : public testing::Test {
 TEST_F(ImageButton, TakesItsPicturesSizeAndShapeFromBmpTypeFiles) {
   HWND button = create();
   ASSERT_NE(button, nullptr);
-  RECT R, R1;
-  GetWindowRect(button, &R);
-  GetWindowRect(parent, &R1);
+  RECT rect, parentRect;
+  GetWindowRect(button, &rect);
+  GetWindowRect(parent, &parentRect);
   POINT client{0, 0};
   ClientToScreen(parent, &client);
   // Placed for a 3-pixel border and a 19-pixel top frame, whatever the parent's real frame.
-  EXPECT_EQ(R.left - client.x, 10 + (client.x - R1.left) - 3);
-  EXPECT_EQ(R.top - client.y, 10 + (client.y - R1.top) - 19);
-  EXPECT_EQ(R.right - R.left, kWidth);
-  EXPECT_EQ(R.bottom - R.top, kHeight);
+  EXPECT_EQ(rect.left - client.x, 10 + (client.x - parentRect.left) - 3);
+  EXPECT_EQ(rect.top - client.y, 10 + (client.y - parentRect.top) - 19);
+  EXPECT_EQ(rect.right - rect.left, kWidth);
+  EXPECT_EQ(rect.bottom - rect.top, kHeight);
   EXPECT_EQ(state(button), 1u);
   const struct {
     const char* property;
@@ -167,9 +167,9 @@ void pointer(DWORD flags, POINT at = {-1, -1}) {
 TEST_F(ImageButton, RealPointerHoversPaintsAndClicks) {
   HWND button = create();
   pump(100);
-  RECT R;
-  GetWindowRect(button, &R);
-  const POINT centre{R.left + 20, R.top + 10}, corner{R.left, R.top}, away{R.left + 20, R.bottom + 30};
+  RECT rect;
+  GetWindowRect(button, &rect);
+  const POINT centre{rect.left + 20, rect.top + 10}, corner{rect.left, rect.top}, away{rect.left + 20, rect.bottom + 30};
   const auto shown = [button] {
     HDC dc = GetDC(button);
     const COLORREF colour = GetPixel(dc, 20, 10);
@@ -260,9 +260,9 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
   MoveWindow(button, placed.left, placed.top, kWidth, kHeight, TRUE);
   pump();
   commands.clear();
-  RECT R;
-  GetWindowRect(button, &R);
-  const POINT centre{R.left + 20, R.top + 10}, away{R.left + 20, R.bottom + 30};
+  RECT rect;
+  GetWindowRect(button, &rect);
+  const POINT centre{rect.left + 20, rect.top + 10}, away{rect.left + 20, rect.bottom + 30};
   pointer(0, away);
   pointer(0, centre);
   pointer(MOUSEEVENTF_LEFTDOWN);
@@ -298,9 +298,9 @@ TEST_F(ImageButton, DestroyingRemovesItsPropertiesAndFreesEveryObjectItMade) {
       }
       ASSERT_EQ(made.size(), BMPTYPE == "btn" ? 10u : 3u);
       if (BMPTYPE != "btn") {  // no pictures: rectangular, at the size it was created with
-        RECT R;
-        GetWindowRect(button, &R);
-        EXPECT_EQ(R.right - R.left, 5);
+        RECT rect;
+        GetWindowRect(button, &rect);
+        EXPECT_EQ(rect.right - rect.left, 5);
         EXPECT_EQ(GetWindowRgn(button, windowRegion), ERROR);
       }
       SendMessageA(button, WM_DESTROY, 0, 0);

@@ -60,8 +60,8 @@ std::vector<std::uint32_t> entries(HPALETTE palette) {
 }
 
 TEST(Regions, TheFourByTwoPictureGivesItsThreeRectanglesTopRowFirst) {
-  const std::uint32_t M = 0xFF00FF, R = 0xFF0000;
-  HRGN region = BITMAPTOREGION(saveFile("vr_4x2.bmp", makeBmp(4, 2, 24, rgbRows(4, {M, R, R, M, R, M, R, R}))).c_str(),
+  const std::uint32_t m = 0xFF00FF, r = 0xFF0000;
+  HRGN region = BITMAPTOREGION(saveFile("vr_4x2.bmp", makeBmp(4, 2, 24, rgbRows(4, {m, r, r, m, r, m, r, r}))).c_str(),
                                kMagenta, 1);
   ASSERT_NE(region, nullptr);
   std::vector<std::uint8_t> data(GetRegionData(region, 0, nullptr));

@@ -12,7 +12,7 @@ using vitrum_test::referenceRuns;
 
 namespace {
 
-constexpr std::uint32_t M = 0x00FF00FF, R = 0x00FF0000;  // pixel words: magenta, red
+constexpr std::uint32_t kM = 0x00FF00FF, kR = 0x00FF0000;  // pixel words: magenta, red
 
 // Pixel words stored bottom row first, as in a bottom-up DIB; TOP_ROWS lists them top row first.
 struct Picture {
@@ -50,16 +50,16 @@ TEST(RegionScan, KeyRangeReachesUpwardFromTheKeyClampedAt255) {
 }
 
 TEST(RegionScan, OneRectanglePerRunTopRowFirstInOneFinalBatch) {
-  const KeyRange magenta = keyRange(M, 1);
-  RecordingBuffer example = scan(Picture(4, {M, R, R, M, R, M, R, R}), magenta);
+  const KeyRange magenta = keyRange(kM, 1);
+  RecordingBuffer example = scan(Picture(4, {kM, kR, kR, kM, kR, kM, kR, kR}), magenta);
   ASSERT_EQ(example.batches.size(), 1u);
   EXPECT_EQ(example.batches[0], (std::vector<ScanRect>{{1, 0, 3, 1}, {0, 1, 1, 2}, {2, 1, 4, 2}}));
   EXPECT_EQ(example.bounds[0], (ScanRect{0, 0, 4, 2}));
   EXPECT_EQ(example.sizes, std::vector<std::size_t>{32 + 16 * 100});
 
   // Whole rows: opaque gives one full-width rectangle, key colour none; still one (empty) flush.
-  EXPECT_EQ(scan(Picture(3, {R, R, R, M, M, M}), magenta).all(), (std::vector<ScanRect>{{0, 0, 3, 1}}));
-  RecordingBuffer empty = scan(Picture(2, {M, M}), magenta);
+  EXPECT_EQ(scan(Picture(3, {kR, kR, kR, kM, kM, kM}), magenta).all(), (std::vector<ScanRect>{{0, 0, 3, 1}}));
+  RecordingBuffer empty = scan(Picture(2, {kM, kM}), magenta);
   ASSERT_EQ(empty.batches.size(), 1u);
   EXPECT_TRUE(empty.batches[0].empty());
   EXPECT_EQ(empty.bounds[0], (ScanRect{INT32_MAX, INT32_MAX, 0, 0}));
@@ -70,9 +70,9 @@ TEST(RegionScan, RunsAcrossBlockEdgesMatchThePlainScan) {
   for (std::int32_t width : {1, 31, 32, 33, 63, 64, 65, 200}) {
     for (int density : {0, 1, 2, 8, 16}) {  // about 1 key pixel in DENSITY (none for 0)
       std::vector<std::uint32_t> words(std::size_t(width) * 5);
-      for (auto& w : words) w = density && random() % density == 0 ? M : R + random() % 3;
+      for (auto& w : words) w = density && random() % density == 0 ? kM : kR + random() % 3;
       SCOPED_TRACE("width " + std::to_string(width) + ", density " + std::to_string(density));
-      scan(Picture(width, words), keyRange(M, 1));
+      scan(Picture(width, words), keyRange(kM, 1));
     }
   }
 }
@@ -80,8 +80,8 @@ TEST(RegionScan, RunsAcrossBlockEdgesMatchThePlainScan) {
 TEST(RegionScan, BuffersGrowBy100AndFlushAt2000) {
   // 4501 runs of one pixel: batches of 2000, 2000 and 501.
   std::vector<std::uint32_t> words(9002);
-  for (std::size_t i = 0; i < words.size(); ++i) words[i] = i % 2 ? M : R;
-  RecordingBuffer buffer = scan(Picture(9002, words), keyRange(M, 1));
+  for (std::size_t i = 0; i < words.size(); ++i) words[i] = i % 2 ? kM : kR;
+  RecordingBuffer buffer = scan(Picture(9002, words), keyRange(kM, 1));
   ASSERT_EQ(buffer.batches.size(), 3u);
   EXPECT_EQ(buffer.batches[0].size(), 2000u);
   EXPECT_EQ(buffer.batches[2].size(), 501u);
@@ -93,7 +93,7 @@ TEST(RegionScan, BuffersGrowBy100AndFlushAt2000) {
   RecordingBuffer failing;
   failing.failingResize = 3;
   const Picture p(9002, words);
-  EXPECT_FALSE(scanRegion(p.top(), p.step(), p.width, p.height, keyRange(M, 1), failing));
+  EXPECT_FALSE(scanRegion(p.top(), p.step(), p.width, p.height, keyRange(kM, 1), failing));
   EXPECT_TRUE(failing.batches.empty());
 }
 

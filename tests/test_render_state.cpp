@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "quad.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
@@ -275,12 +276,7 @@ TEST_F(RenderState, EditModeReshapesTheQuadsOpenGLDraws) {
   base.GLVERT3FTMPROTATE[3] = {0.0f, 0.0f, 90.0f};
   base.GLVERT3FTMPSCALE[4] = {1.0f, 0.5f, 1.0f};
   static const auto quad = [] {
-    GLBEGIN(GL_QUADS);
-    GLVERTEX3F(0.0f, 0.0f, 0.0f);
-    GLVERTEX3F(0.5f, 0.0f, 0.0f);
-    GLVERTEX3F(0.5f, 0.5f, 0.0f);
-    GLVERTEX3F(0.0f, 0.5f, 0.0f);
-    GLEND();
+    vitrum_test::quad({{0.0f, 0.0f, 0.0f}, {0.5f, 0.0f, 0.0f}, {0.5f, 0.5f, 0.0f}, {0.0f, 0.5f, 0.0f}});
   };
 
   GLVERT3FENABLEEDIT = true;

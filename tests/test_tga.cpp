@@ -70,7 +70,7 @@ Loaded load(const Bytes& fileBytes, const std::string& name = "sample.tga") {
   return result;
 }
 
-TEST(TgaReader, DecodesTheDocumentedByteLevelExamples) {
+TEST(TgaReader, DecodesRawAndRunLengthPixelsIntoRedGreenBlueOrder) {
   Loaded raw24 = load(tgaHeader(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5, 6});
   ASSERT_TRUE(raw24.ok);
   EXPECT_TRUE(raw24.messages.empty());

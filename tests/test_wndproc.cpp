@@ -8,6 +8,7 @@
 #include <string>
 
 #include "message_storm.h"
+#include "quad.h"
 #include "test_context.h"
 #include "vitrum.h"
 #include "win32_child.h"
@@ -259,12 +260,7 @@ void drawFrame() {
   OPENGL_I2D(0, 0, 0, 0);
   OPENGL_INIT(100, 0, 0, 0.2, 0);
   SETGLMOUSEMOVE(GL_M0, 2);
-  GLBEGIN(GL_QUADS);
-  GLVERTEX3F(-1, -1, 0);
-  GLVERTEX3F(1, -1, 0);
-  GLVERTEX3F(1, 1, 0);
-  GLVERTEX3F(-1, 1, 0);
-  GLEND();
+  vitrum_test::quad({{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}});
   SwapBuffers(DCWINDOW);
 }
 

@@ -2,21 +2,16 @@
 // immediate-mode wrappers, scenario by scenario, for gl-trace-check to compare
 // with tests/expected/trace_render_state.
 #include "gl_trace_marker.h"
+#include "quad.h"
 #include "vitrum.h"
 
 using namespace Vitrum;
 using vitrum_test::glTraceMarker;
+using vitrum_test::quad;
 
 namespace {
 
-void quad() {
-  GLBEGIN(GL_QUADS);
-  GLVERTEX3F(0.0f, 0.0f, 0.0f);
-  GLVERTEX3F(1.0f, 0.0f, 0.0f);
-  GLVERTEX3F(1.0f, 1.0f, 0.0f);
-  GLVERTEX3F(0.0f, 1.0f, 0.5f);
-  GLEND();
-}
+constexpr TGLVECTOR kCorners[4] = {{0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 0.0f}, {0.0f, 1.0f, 0.5f}};
 
 void setSize(std::int32_t width, std::int32_t height) {
   WIDTH = width;
@@ -67,16 +62,16 @@ int main() {
   PUTGLPOINTLIGHT(GL_LIGHT1, 4.0f, 1.0f, 2.0f, 3.0f, 0.0f);
 
   glTraceMarker(++n);  // 13: plain wrappers
-  quad();
+  quad(kCorners);
   glTraceMarker(++n);  // 14: plain wrappers, no OpenGL output
   GLVERT3FREMOVE = true;
-  quad();
+  quad(kCorners);
   glTraceMarker(++n);  // 15: the marker light without OpenGL output
   PUTGLPOINTLIGHT(GL_LIGHT0, 4.0f, 1.0f, 2.0f, 3.0f, 1.0f);
   glTraceMarker(++n);  // 16: edit mode without OpenGL output
   GLVERT3FENABLEEDIT = true;
   GLBASEVERTEX3F.GLVERT3FSETNUM = 4;
-  quad();
+  quad(kCorners);
   GLVERT3FREMOVE = false;
   glTraceMarker(++n);  // 17: edit mode: slots 1..4, the count was left at 4
   GLBASEVERTEX3F.GLVERT3FCOUNT = 0;
@@ -84,13 +79,13 @@ int main() {
   GLBASEVERTEX3F.GLVERT3FTMP[2] = {1.0f, 0.0f, 0.0f};
   GLBASEVERTEX3F.GLVERT3FTMPPOSROT[3] = {0.0f, 1.0f, 0.0f};
   GLBASEVERTEX3F.GLVERT3FTMPROTATE[4] = {0.0f, 0.0f, 180.0f};
-  quad();
+  quad(kCorners);
   glTraceMarker(++n);  // 18: edit mode, the cap reached: the marker reuses slot 4
   PUTGLPOINTLIGHT(GL_LIGHT0, 2.0f, 0.0f, 3.0f, 0.0f, 1.0f);
   glTraceMarker(++n);  // 19: edit mode with a cap of 0: vertices pass unchanged
   GLBASEVERTEX3F.GLVERT3FCOUNT = 0;
   GLBASEVERTEX3F.GLVERT3FSETNUM = 0;
-  quad();
+  quad(kCorners);
   GLVERT3FENABLEEDIT = false;
   glTraceMarker(++n);
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "internal.h"
+#include "internal_shared.h"
 #include "vitrum_ext1.h"
 
 namespace Vitrum_Ext1 {
@@ -25,7 +25,7 @@ TGLFOGCOORDFEXT GLFOGCOORDFEXT = nullptr;
 
 namespace {
 
-constexpr GLenum TEXTURE0 = 0x84C0;
+constexpr GLenum kTexture0 = 0x84C0;
 
 // The first of NAMES that the current context offers. Some Windows drivers return
 // 1, 2, 3 or -1 instead of null for a name they lack.
@@ -55,10 +55,10 @@ void LOADEXTENSIONENTRYPOINTS() {
 void GLTEXCOORD2F(GLfloat S, GLfloat T) {
   if (GL_NUM_MULTI_TEXTURE > GL_MAX_MULTI_TEXTURE) GL_NUM_MULTI_TEXTURE = GL_MAX_MULTI_TEXTURE;
   if (GLAUTOMULTITEXTUREONOFF && GLMULTITEXCOORD2F) {
-    // The clamp keeps TEXTURE0 + I far from overflowing; units the implementation
+    // The clamp keeps kTexture0 + i far from overflowing; units the implementation
     // lacks are its own GL errors.
-    for (std::int32_t I = 1; I <= GL_NUM_MULTI_TEXTURE; ++I)
-      GLMULTITEXCOORD2F(TEXTURE0 + static_cast<GLenum>(I), S, T);
+    for (std::int32_t i = 1; i <= GL_NUM_MULTI_TEXTURE; ++i)
+      GLMULTITEXCOORD2F(kTexture0 + static_cast<GLenum>(i), S, T);
   }
   glTexCoord2f(S, T);
 }
@@ -66,8 +66,8 @@ void GLTEXCOORD2F(GLfloat S, GLfloat T) {
 void GENVOLUMEFOGCOORD(GLfloat HEIGHT, GLfloat DEPTH) {
   const GLfloat h = rounded<GLfloat>(HEIGHT - GL_VOLUME_FOG_OFFSET);
   // Written so that a NaN fails the test and gives 0.
-  const GLfloat FOGY = DEPTH >= h ? rounded<GLfloat>(DEPTH - h) : 0.0f;
-  if (GLFOGCOORDFEXT) GLFOGCOORDFEXT(FOGY);
+  const GLfloat fogY = DEPTH >= h ? rounded<GLfloat>(DEPTH - h) : 0.0f;
+  if (GLFOGCOORDFEXT) GLFOGCOORDFEXT(fogY);
 }
 
 void SETVOLUMEFOGOFFSET(GLfloat Y) { GL_VOLUME_FOG_OFFSET = Y; }

@@ -27,9 +27,9 @@ std::int32_t checkedOverlayInt(long long value) {
   return static_cast<std::int32_t>(value);
 }
 
-void clearColor(double A, double R, double G, double B) {
-  glClearColor(static_cast<GLfloat>(R), static_cast<GLfloat>(G), static_cast<GLfloat>(B),
-               static_cast<GLfloat>(A));
+void clearColor(double a, double r, double g, double b) {
+  glClearColor(static_cast<GLfloat>(r), static_cast<GLfloat>(g), static_cast<GLfloat>(b),
+               static_cast<GLfloat>(a));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ struct Mode {
   GLfloat secondAxis[3];       // turned by YROT
 };
 
-constexpr Mode MODES[] = {
+constexpr Mode kModes[] = {
     {false, false, true, {1, 0, 0}, {0, 1, 0}},   // GL_M0
     {false, true, false, {1, 0, 0}, {0, 0, 1}},   // GL_MX
     {true, false, false, {0, 0, -1}, {0, 1, 0}},  // GL_MY
@@ -25,7 +25,7 @@ constexpr Mode MODES[] = {
 void SETGLMOUSEMOVE(std::int32_t XYZ, std::int32_t SPEED) {
   MSPEED = SPEED;
   if (XYZ < GL_M0 || XYZ > GL_MZ) return;
-  const Mode& mode = MODES[XYZ];
+  const Mode& mode = kModes[XYZ];
   const auto away = [](bool along) { return along ? -DEPTH : 0.0f; };
   MY = {away(mode.alongX), away(mode.alongY), away(mode.alongZ)};
   glTranslatef(MY.X, MY.Y, MY.Z);

@@ -35,27 +35,27 @@ void standUp() {
 
 // A plane tilted by ANGLE about its base edge, its top towards +Z (LEAN 1) or -Z
 // (LEAN -1); TURNED first turns the lean directions to +X and -X.
-void blade(GLfloat ANGLE, GLfloat LEAN, bool TURNED) {
+void blade(GLfloat angle, GLfloat lean, bool turned) {
   glPushMatrix();
-  if (TURNED) glRotatef(90, 0, 1, 0);
-  glRotatef(ANGLE, LEAN, 0, 0);
+  if (turned) glRotatef(90, 0, 1, 0);
+  glRotatef(angle, lean, 0, 0);
   standUp();
   glPopMatrix();
 }
 
 // Four planes at ANGLE leaning towards +Z, -Z, +X and -X.
-void fourBlades(GLfloat ANGLE) {
-  blade(ANGLE, 1, false);
-  blade(ANGLE, -1, false);
-  blade(ANGLE, 1, true);
-  blade(ANGLE, -1, true);
+void fourBlades(GLfloat angle) {
+  blade(angle, 1, false);
+  blade(angle, -1, false);
+  blade(angle, 1, true);
+  blade(angle, -1, true);
 }
 
 // The same four planes turned by 45 degrees about the vertical axis.
-void fourDiagonalBlades(GLfloat ANGLE) {
+void fourDiagonalBlades(GLfloat angle) {
   glPushMatrix();
   glRotatef(45, 0, 1, 0);
-  fourBlades(ANGLE);
+  fourBlades(angle);
   glPopMatrix();
 }
 
