@@ -96,7 +96,8 @@ void create(HWND button) {
   setState(button, kNormal);
   const HRGN shape = BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance);
   if (!shape) return;  // rectangular, and no hover tracking
-  SetWindowRgn(button, shape, FALSE);
+  // The system takes the region over only when it accepts it.
+  if (!SetWindowRgn(button, shape, FALSE)) DeleteObject(shape);
   SetPropA(button, BUTTONRGN, BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance));
 }
 
