@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "internal_shared.h"
@@ -103,6 +104,16 @@ class RectangleBuffer {
  protected:
   ~RectangleBuffer() = default;
 };
+
+// Where the rows of a bottom-up picture lie: HEIGHT rows of WIDTHBYTES each,
+// raised to a multiple of 4, the top row last in memory.
+struct BottomUpRows {
+  std::ptrdiff_t distance;   // from one row to the next
+  std::ptrdiff_t topOffset;  // from the start of the pixels to the top row
+};
+// Nothing when either lies beyond a pointer difference, as it can in a 32-bit
+// process that is large-address aware and holds a section past 2 GiB.
+std::optional<BottomUpRows> bottomUpRows(std::int32_t height, std::int32_t widthBytes);
 
 // Scans HEIGHT rows of WIDTH pixel words, the top row at TOP and each next row
 // ROWSTEP bytes further on (negative for a bottom-up picture). Adds one rectangle

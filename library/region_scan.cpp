@@ -160,6 +160,14 @@ bool scanRow(const std::uint8_t* row, std::int32_t y, std::int32_t width, const 
 
 }  // namespace
 
+std::optional<BottomUpRows> bottomUpRows(std::int32_t height, std::int32_t widthBytes) {
+  // 64 bits hold both products of 32-bit operands, whatever the width of a pointer.
+  const std::int64_t distance = (std::int64_t{widthBytes} + 3) / 4 * 4;
+  const std::int64_t topOffset = std::max<std::int64_t>(height - std::int64_t{1}, 0) * distance;
+  if (distance > PTRDIFF_MAX || topOffset > PTRDIFF_MAX) return std::nullopt;
+  return BottomUpRows{static_cast<std::ptrdiff_t>(distance), static_cast<std::ptrdiff_t>(topOffset)};
+}
+
 bool scanRegion(const std::uint8_t* top, std::ptrdiff_t rowStep, std::int32_t width, std::int32_t height,
                 const KeyRange& key, RectangleBuffer& buffer) {
   Batches batches(buffer);

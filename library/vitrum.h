@@ -206,6 +206,8 @@ void GLEND();
 //
 // BMP and TGA files made into OpenGL 2D textures and bound again by slot number.
 // Everything here but the probe and SWAPRGB needs the window's OpenGL context.
+// A load into an occupied slot gives it a new texture; the earlier one lives on
+// until the context ends, unless the application deletes its name.
 
 extern TTABLE<GLuint, 0, 500, "TEXTUREID2"> TEXTUREID2;       // BMP slots: texture names, 0 until loaded
 extern TTABLE<TGATEXTURE, 0, 200, "TEXTURETGA2"> TEXTURETGA2;  // TGA slots: TEXID and the image's sizes

@@ -27,9 +27,14 @@ void repaint(HWND button) { InvalidateRect(button, nullptr, FALSE); }
 std::string pictureName(char letter) { return BMPTYPE + letter + ".BMP"; }
 
 // Stores under PROPERTY a screen-compatible memory DC holding PICTURE with its
-// PALETTE realised.
+// PALETTE realised. Without a DC nothing would ever release them, so they go at once.
 void storePicture(HWND button, const char* property, HBITMAP picture, HPALETTE palette) {
   const HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) {
+    DeleteObject(picture);
+    DeleteObject(palette);
+    return;
+  }
   SelectObject(dc, picture);
   SelectPalette(dc, palette, FALSE);
   RealizePalette(dc);
@@ -68,8 +73,9 @@ void destroy(HWND button) {
 
 void create(HWND button) {
   // Any program can post WM_CREATE again: the button is then made afresh, and
-  // what the first creation made is released rather than left behind.
-  if (GetPropA(button, NORMALBMP)) destroy(button);
+  // what the first creation made is released rather than left behind. Any of its
+  // properties may be missing (a picture whose DC could not be made has none).
+  destroy(button);
   const std::string normal = pictureName('N');
   HPALETTE palette = nullptr;
   const HBITMAP picture = LOADBMPFROMFILE(normal.c_str(), palette);
@@ -90,7 +96,8 @@ void create(HWND button) {
   setState(button, kNormal);
   const HRGN shape = BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance);
   if (!shape) return;  // rectangular, and no hover tracking
-  SetWindowRgn(button, shape, FALSE);
+  // The system takes the region over only when it accepts it.
+  if (!SetWindowRgn(button, shape, FALSE)) DeleteObject(shape);
   SetPropA(button, BUTTONRGN, BITMAPTOREGION(normal.c_str(), kMagenta, kMagentaTolerance));
 }
 

@@ -89,14 +89,15 @@ class GlobalRectangleBuffer final : public internal::RectangleBuffer {
 };
 
 // The region of the key-free pixels of HBM32, a bottom-up 32-bit DIB section;
-// 0 when the rectangle buffer cannot be had.
+// 0 when the rectangle buffer cannot be had or the section's rows cannot be reached.
 HRGN scanSection(HBITMAP HBM32, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
   BITMAP BM32{};
   GetObjectA(HBM32, sizeof BM32, &BM32);
-  const std::ptrdiff_t rowDistance = (static_cast<std::ptrdiff_t>(BM32.bmWidthBytes) + 3) / 4 * 4;
-  const auto* const top = static_cast<const std::uint8_t*>(BM32.bmBits) + (BM32.bmHeight - 1) * rowDistance;
+  const auto rows = internal::bottomUpRows(BM32.bmHeight, BM32.bmWidthBytes);
+  if (!rows) return nullptr;
+  const auto* const top = static_cast<const std::uint8_t*>(BM32.bmBits) + rows->topOffset;
   GlobalRectangleBuffer buffer;
-  if (!internal::scanRegion(top, -rowDistance, BM32.bmWidth, BM32.bmHeight,
+  if (!internal::scanRegion(top, -rows->distance, BM32.bmWidth, BM32.bmHeight,
                             internal::keyRange(TRANSCOLOR, TOLERANCE), buffer))
     return nullptr;
   return buffer.finish();

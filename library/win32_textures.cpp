@@ -29,12 +29,10 @@ bool fileExists(const char* name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// A slot owns its texture: a load into an occupied slot releases the texture it
-// replaces, or every reload would hold another image until the context ends.
-void newTextureName(GLuint& slot) {
-  if (slot != 0) glDeleteTextures(1, &slot);
-  glGenTextures(1, &slot);
-}
+// A load into an occupied slot leaves the texture it replaces alive until the
+// context ends: the application may have kept that name and still draw with it.
+// One that reloads often deletes the old name itself.
+void newTextureName(GLuint& slot) { glGenTextures(1, &slot); }
 
 void setTextureParameters() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);

@@ -314,6 +314,20 @@ TEST_F(ImageButton, DestroyingRemovesItsPropertiesAndFreesEveryObjectItMade) {
   DeleteObject(windowRegion);
 }
 
+TEST_F(ImageButton, ARepeatedCreationReleasesWhatTheFirstMadeAlsoWithoutANormalPicture) {
+  HWND button = create();
+  const auto held = vitrum_test::liveObjects();
+  // As when the normal picture's memory DC could not be made: no property for it.
+  const auto normal = static_cast<HDC>(RemovePropA(button, NORMALBMP));
+  const HGDIOBJ picture = GetCurrentObject(normal, OBJ_BITMAP), palette = GetCurrentObject(normal, OBJ_PAL);
+  DeleteDC(normal);
+  DeleteObject(picture);
+  DeleteObject(palette);
+  SendMessageA(button, WM_CREATE, 0, 0);
+  EXPECT_EQ(vitrum_test::liveObjects().gdiObjects, held.gdiObjects);
+  DestroyWindow(button);
+}
+
 TEST_F(ImageButton, APaintRequestInAStateWithoutPictureIsStillAnswered) {
   HWND button = create();
   SetPropA(button, HOVERMODE, reinterpret_cast<HANDLE>(9));

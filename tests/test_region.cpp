@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "internal.h"
 #include "test_context.h"
 #include "vitrum.h"
 
@@ -80,6 +81,17 @@ TEST(Regions, MoreThanOneBatchOfRunsGivesTheRegionOfOneBatch) {
   std::vector<std::string> mask(3, std::string(3000, '.'));
   for (int i = 0; i < 9000; i += 2) pixels[i + i / 3000 % 2] = 0x102030, mask[i / 3000][i % 3000 + i / 3000 % 2] = '#';
   EXPECT_TRUE(givesMask(saveFile("vr_runs.bmp", makeBmp(3000, 3, 24, rgbRows(3000, pixels))), mask));
+}
+
+TEST(Regions, SectionRowsAreReachedOnlyWhileAPointerDifferenceHoldsThem) {
+  const auto rows = internal::bottomUpRows(3, 13);
+  ASSERT_TRUE(rows);
+  EXPECT_EQ(rows->distance, 16);
+  EXPECT_EQ(rows->topOffset, 32);
+  EXPECT_EQ(internal::bottomUpRows(32768, 65536)->topOffset, 2147418112);
+  // 2 GiB away, by the top row's offset or by one row's length raised to a multiple of 4.
+  for (const auto& [height, widthBytes] : {std::pair{32769, 65536}, {1, INT32_MAX}})
+    EXPECT_EQ(internal::bottomUpRows(height, widthBytes).has_value(), sizeof(std::ptrdiff_t) > 4) << height;
 }
 
 // Files written by Pillow and ImageMagick (tools/make_region_samples.py), each
