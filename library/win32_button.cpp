@@ -81,15 +81,15 @@ void create(HWND button) {
   const HBITMAP picture = LOADBMPFROMFILE(normal.c_str(), palette);
   BITMAP size{};
   const bool sized = GetObjectA(picture, sizeof size, &size) != 0;
-  RECT R{}, R1{};
-  GetWindowRect(button, &R);
-  GetWindowRect(GetParent(button), &R1);
+  RECT buttonRect{}, parentRect{};
+  GetWindowRect(button, &buttonRect);
+  GetWindowRect(GetParent(button), &parentRect);
   if (!sized) {  // no normal picture: the button keeps the size it was created with
-    size.bmWidth = R.right - R.left;
-    size.bmHeight = R.bottom - R.top;
+    size.bmWidth = buttonRect.right - buttonRect.left;
+    size.bmHeight = buttonRect.bottom - buttonRect.top;
   }
-  MoveWindow(button, R.left - R1.left - kParentBorder, R.top - R1.top - kParentTopFrame, size.bmWidth,
-             size.bmHeight, FALSE);
+  MoveWindow(button, buttonRect.left - parentRect.left - kParentBorder,
+             buttonRect.top - parentRect.top - kParentTopFrame, size.bmWidth, size.bmHeight, FALSE);
   storePicture(button, NORMALBMP, picture, palette);
   loadPicture(button, HOVERBMP, 'H');
   loadPicture(button, PRESSBMP, 'P');
@@ -102,15 +102,15 @@ void create(HWND button) {
 }
 
 void paint(HWND button) {
-  RECT R{};
-  GetWindowRect(button, &R);
+  RECT rect{};
+  GetWindowRect(button, &rect);
   const std::uintptr_t current = state(button);
   const char* property = current == kNormal ? NORMALBMP : current == kHover ? HOVERBMP : current == kPressed ? PRESSBMP : nullptr;
   const auto picture = property ? static_cast<HDC>(GetPropA(button, property)) : nullptr;
   PAINTSTRUCT paint;
   // Painting nothing still validates the window, or the request would come back forever.
   const HDC target = BeginPaint(button, &paint);
-  if (picture) BitBlt(target, 0, 0, R.right - R.left, R.bottom - R.top, picture, 0, 0, SRCCOPY);
+  if (picture) BitBlt(target, 0, 0, rect.right - rect.left, rect.bottom - rect.top, picture, 0, 0, SRCCOPY);
   EndPaint(button, &paint);
 }
 

@@ -26,16 +26,16 @@ struct Palette256 {
 // The palette of a bitmap with a colour table: its entries, black past the
 // colours the table delivers.
 HPALETTE tablePalette(HBITMAP bitmap) {
-  const HDC MEMDC = CreateCompatibleDC(nullptr);
-  const HGDIOBJ OLDBMP = SelectObject(MEMDC, bitmap);
+  const HDC memDc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ oldBitmap = SelectObject(memDc, bitmap);
   RGBQUAD table[256]{};
-  GetDIBColorTable(MEMDC, 0, 256, table);
+  GetDIBColorTable(memDc, 0, 256, table);
   Palette256 logical{0x300, 256, {}};
-  for (int I = 0; I < 256; ++I)
-    logical.palPalEntry[I] = {table[I].rgbRed, table[I].rgbGreen, table[I].rgbBlue, 0};
+  for (int i = 0; i < 256; ++i)
+    logical.palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
   const HPALETTE palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
-  SelectObject(MEMDC, OLDBMP);
-  DeleteDC(MEMDC);
+  SelectObject(memDc, oldBitmap);
+  DeleteDC(memDc);
   return palette;
 }
 
@@ -47,21 +47,21 @@ class GlobalRectangleBuffer final : public internal::RectangleBuffer {
   GlobalRectangleBuffer(const GlobalRectangleBuffer&) = delete;
   GlobalRectangleBuffer& operator=(const GlobalRectangleBuffer&) = delete;
   ~GlobalRectangleBuffer() {
-    if (HDATA_) GlobalFree(HDATA_);
+    if (data_) GlobalFree(data_);
     if (result_) DeleteObject(result_);
   }
 
   internal::ScanHeader* resize(std::size_t bytes) override {
-    if (!HDATA_) {
-      HDATA_ = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!data_) {
+      data_ = GlobalAlloc(GMEM_MOVEABLE, bytes);
     } else {
-      GlobalUnlock(HDATA_);
+      GlobalUnlock(data_);
       // A failed reallocation leaves the old block, which the destructor frees.
-      const HGLOBAL grown = GlobalReAlloc(HDATA_, bytes, GMEM_MOVEABLE);
+      const HGLOBAL grown = GlobalReAlloc(data_, bytes, GMEM_MOVEABLE);
       if (!grown) return nullptr;
-      HDATA_ = grown;
+      data_ = grown;
     }
-    return HDATA_ ? static_cast<internal::ScanHeader*>(GlobalLock(HDATA_)) : nullptr;
+    return data_ ? static_cast<internal::ScanHeader*>(GlobalLock(data_)) : nullptr;
   }
 
   void flush(const internal::ScanHeader* data, std::size_t bytes) override {
@@ -76,29 +76,29 @@ class GlobalRectangleBuffer final : public internal::RectangleBuffer {
 
   // Frees the buffer and hands the result over.
   HRGN finish() {
-    GlobalFree(HDATA_);
-    HDATA_ = nullptr;
+    GlobalFree(data_);
+    data_ = nullptr;
     const HRGN result = result_;
     result_ = nullptr;
     return result;
   }
 
  private:
-  HGLOBAL HDATA_ = nullptr;
+  HGLOBAL data_ = nullptr;
   HRGN result_ = nullptr;
 };
 
-// The region of the key-free pixels of HBM32, a bottom-up 32-bit DIB section;
+// The region of the key-free pixels of a bottom-up 32-bit DIB section;
 // 0 when the rectangle buffer cannot be had or the section's rows cannot be reached.
-HRGN scanSection(HBITMAP HBM32, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
-  BITMAP BM32{};
-  GetObjectA(HBM32, sizeof BM32, &BM32);
-  const auto rows = internal::bottomUpRows(BM32.bmHeight, BM32.bmWidthBytes);
+HRGN scanSection(HBITMAP section, COLORREF transColor, BYTE tolerance) {
+  BITMAP info{};
+  GetObjectA(section, sizeof info, &info);
+  const auto rows = internal::bottomUpRows(info.bmHeight, info.bmWidthBytes);
   if (!rows) return nullptr;
-  const auto* const top = static_cast<const std::uint8_t*>(BM32.bmBits) + rows->topOffset;
+  const auto* const top = static_cast<const std::uint8_t*>(info.bmBits) + rows->topOffset;
   GlobalRectangleBuffer buffer;
-  if (!internal::scanRegion(top, -rows->distance, BM32.bmWidth, BM32.bmHeight,
-                            internal::keyRange(TRANSCOLOR, TOLERANCE), buffer))
+  if (!internal::scanRegion(top, -rows->distance, info.bmWidth, info.bmHeight,
+                            internal::keyRange(transColor, tolerance), buffer))
     return nullptr;
   return buffer.finish();
 }
@@ -107,60 +107,60 @@ HRGN scanSection(HBITMAP HBM32, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
   if (!internal::bmpPixelsReadable(FILENAME)) return nullptr;
-  const auto BMP = static_cast<HBITMAP>(
+  const auto bitmap = static_cast<HBITMAP>(
       LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, kLoadFlags));
-  if (!BMP) return nullptr;
-  BITMAP BM{};
-  GetObjectA(BMP, sizeof BM, &BM);
-  if (BM.bmBitsPixel * BM.bmPlanes <= 8) {
-    PAL = tablePalette(BMP);
+  if (!bitmap) return nullptr;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  if (info.bmBitsPixel * info.bmPlanes <= 8) {
+    PAL = tablePalette(bitmap);
   } else {
     const HDC screen = GetDC(nullptr);
     PAL = CreateHalftonePalette(screen);
     ReleaseDC(nullptr, screen);
   }
-  return BMP;
+  return bitmap;
 }
 
 HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
   HRGN result = nullptr;
-  HPALETTE PAL = nullptr;
-  const HBITMAP INBMP = LOADBMPFROMFILE(BMPNAME, PAL);
-  if (!INBMP) return nullptr;
-  if (const HDC MEMDC = CreateCompatibleDC(nullptr)) {
-    BITMAP BM{};
-    GetObjectA(INBMP, sizeof BM, &BM);
+  HPALETTE palette = nullptr;
+  const HBITMAP picture = LOADBMPFROMFILE(BMPNAME, palette);
+  if (!picture) return nullptr;
+  if (const HDC memDc = CreateCompatibleDC(nullptr)) {
+    BITMAP info{};
+    GetObjectA(picture, sizeof info, &info);
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
-    header.biWidth = BM.bmWidth;
-    header.biHeight = BM.bmHeight;
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight;
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    void* PBITS32 = nullptr;
-    const HBITMAP HBM32 = CreateDIBSection(MEMDC, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                           &PBITS32, nullptr, 0);
-    if (HBM32) {
-      const HGDIOBJ HOLDOBJ = SelectObject(MEMDC, HBM32);
-      if (const HDC TEMPDC = CreateCompatibleDC(nullptr)) {
-        const HGDIOBJ HOLDOBJ1 = SelectObject(TEMPDC, INBMP);
-        const HPALETTE OLDPAL = SelectPalette(TEMPDC, PAL, TRUE);
-        RealizePalette(TEMPDC);
-        BitBlt(MEMDC, 0, 0, BM.bmWidth, BM.bmHeight, TEMPDC, 0, 0, SRCCOPY);
-        SelectPalette(TEMPDC, OLDPAL, FALSE);
-        SelectObject(TEMPDC, HOLDOBJ1);
-        DeleteDC(TEMPDC);
+    void* bits = nullptr;
+    const HBITMAP section = CreateDIBSection(memDc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                           &bits, nullptr, 0);
+    if (section) {
+      const HGDIOBJ oldSection = SelectObject(memDc, section);
+      if (const HDC pictureDc = CreateCompatibleDC(nullptr)) {
+        const HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
+        const HPALETTE oldPalette = SelectPalette(pictureDc, palette, TRUE);
+        RealizePalette(pictureDc);
+        BitBlt(memDc, 0, 0, info.bmWidth, info.bmHeight, pictureDc, 0, 0, SRCCOPY);
+        SelectPalette(pictureDc, oldPalette, FALSE);
+        SelectObject(pictureDc, oldPicture);
+        DeleteDC(pictureDc);
         // GDI may still hold the copy in its batch; the scan reads the section's memory directly.
         GdiFlush();
-        result = scanSection(HBM32, TRANSCOLOR, TOLERANCE);
+        result = scanSection(section, TRANSCOLOR, TOLERANCE);
       }
-      SelectObject(MEMDC, HOLDOBJ);
-      DeleteObject(HBM32);
+      SelectObject(memDc, oldSection);
+      DeleteObject(section);
     }
-    DeleteDC(MEMDC);
+    DeleteDC(memDc);
   }
-  DeleteObject(PAL);
-  DeleteObject(INBMP);
+  DeleteObject(palette);
+  DeleteObject(picture);
   return result;
 }
 
