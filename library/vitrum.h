@@ -62,6 +62,8 @@ inline constexpr std::int32_t WS_TOOLS = 0x52CF1800;
 // Pixel-format flags offered for PIXEL_FORMAT_FLAGS (double buffer, stereo,
 // draw to window, OpenGL, DirectDraw); the library does not use them itself.
 inline constexpr std::int32_t VITRUM_ACCELERATION = 0x2027;
+extern std::int32_t PIXEL_FORMAT_FLAGS;   // extra pixel-format flags (non-negative)
+extern std::int32_t CREATE_WINDOW_FLAGS;  // extra window styles for windowed mode (non-negative)
 
 extern HWND HWINDOW;   // the main window
 extern HDC DCWINDOW;   // its device context; pass it to SwapBuffers each frame

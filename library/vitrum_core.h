@@ -97,8 +97,6 @@ extern std::int32_t HEIGHT;         // client height in pixels
 extern std::int32_t BITS;           // requested colour depth, 0..255; also the alpha/depth/... request
 extern bool FULLSCREEN;             // screen-sized window when true
 extern bool ACTIVE;                 // true from WM_CREATE to WM_DESTROY: the frame loop's run flag
-extern std::int32_t PIXEL_FORMAT_FLAGS;   // extra pixel-format flags (non-negative)
-extern std::int32_t CREATE_WINDOW_FLAGS;  // extra window styles for windowed mode (non-negative)
 extern void (*CREATEMENUBAR)();     // builds the menu bar when SHOWMENUBAR is set (skipped while null)
 extern void (*CREATEMOUSEMENU)();   // context-menu callback when SHOWMENUBAR is set (skipped while null)
 extern bool SHOWMENUBAR;            // enables the menu callbacks
