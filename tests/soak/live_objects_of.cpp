@@ -1,11 +1,18 @@
 // Prints "GDI_OBJECTS WINDOWS" of the program whose top-level window has the
-// title given: windows counted from here, GDI objects inside that process by
-// live_objects_probe.dll, loaded there with a remote thread (the program itself
-// is not changed). Exits non-zero when the window or the count is not found.
+// title given, counted from outside: nothing runs inside that program, so the
+// count cannot stall it. Exits non-zero when the window or the count is not found.
+//  - GDI objects: GetGuiResources on Windows; under Wine, where it is a stub that
+//    answers 0, the used entries of the program's GDI handle table, read with
+//    ReadProcessMemory from where its PEB points (GdiSharedHandleTable);
+//  - windows: its top-level and child windows (EnumWindows, EnumChildWindows).
+// Build it for the program's own Windows (32- or 64-bit): the PEB differs.
 #include <windows.h>
+#include <winternl.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
-#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,13 +36,42 @@ BOOL CALLBACK countTopLevel(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// Runs START(ARGUMENT) on a thread of PROCESS and returns its exit code.
-bool runRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* argument, DWORD& result) {
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, argument, 0, nullptr);
-  if (!thread) return false;
-  const bool ended = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
-  CloseHandle(thread);
-  return ended;
+// Wine's handle table: 65536 entries of 24 bytes, the same on 32- and 64-bit
+// (a 64-bit object pointer, the owner, the unique word, then the type byte,
+// which is 0 in a free entry).
+constexpr std::size_t kHandleCount = 0x10000;
+constexpr std::size_t kEntrySize = 24;
+constexpr std::size_t kTypeOffset = 14;
+constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+
+bool readAll(HANDLE process, const void* address, void* into, std::size_t size) {
+  SIZE_T read = 0;
+  return ReadProcessMemory(process, address, into, size, &read) && read == size;
+}
+
+// The used entries of the process's GDI handle table, or -1 when it cannot be read.
+long wineGdiObjects(HANDLE process) {
+  using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<QueryProcess>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic{};
+  if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+  void* table = nullptr;
+  if (!readAll(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiTableOffset, &table,
+               sizeof table) ||
+      !table)
+    return -1;
+  // In slices, so that no single read is large.
+  constexpr std::size_t kSlice = 4096;
+  std::vector<unsigned char> entries(kSlice * kEntrySize);
+  long used = 0;
+  for (std::size_t first = 0; first < kHandleCount; first += kSlice) {
+    if (!readAll(process, static_cast<const char*>(table) + first * kEntrySize, entries.data(), entries.size()))
+      return -1;
+    for (std::size_t i = 0; i < kSlice; ++i)
+      if (entries[i * kEntrySize + kTypeOffset] != 0) ++used;
+  }
+  return used;
 }
 
 }  // namespace
@@ -48,32 +84,12 @@ int main(int argc, char** argv) {
   GetWindowThreadProcessId(window, &windows.pid);
   EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&windows));
 
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string dll = self;
-  dll = dll.substr(0, dll.find_last_of("\\/") + 1) + "live_objects_probe.dll";
-  // The probe's entry lies at the same offset from its base in both processes,
-  // and kernel32 (LoadLibraryA) at the same address.
-  HMODULE local = LoadLibraryA(dll.c_str());
-  auto* entry = local ? reinterpret_cast<char*>(GetProcAddress(local, "vitrumLiveGdiObjects")) : nullptr;
-  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, windows.pid);
-  if (!entry || !process) return 1;
-  void* name = VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT, PAGE_READWRITE);
-  DWORD base = 0, gdi = 0;
-  const bool counted =
-      name && WriteProcessMemory(process, name, dll.c_str(), dll.size() + 1, nullptr) &&
-      runRemote(process, reinterpret_cast<LPTHREAD_START_ROUTINE>(
-                             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"))),
-                name, base) &&
-      base != 0 &&
-      runRemote(process,
-                reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
-                    static_cast<std::uintptr_t>(base) + (entry - reinterpret_cast<char*>(local)))),
-                nullptr, gdi);
-  if (name) VirtualFreeEx(process, name, 0, MEM_RELEASE);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, windows.pid);
+  if (!process) return 1;
+  long gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
+  if (gdi == 0) gdi = wineGdiObjects(process);
   CloseHandle(process);
-  FreeLibrary(local);
-  if (!counted) return 1;
-  std::printf("%lu %ld\n", static_cast<unsigned long>(gdi), windows.count);
+  if (gdi < 0) return 1;
+  std::printf("%ld %ld\n", gdi, windows.count);
   return 0;
 }
