@@ -20,24 +20,30 @@ std::int32_t CREATE_WINDOW_FLAGS = 0;
 
 namespace {
 
-constexpr DWORD kWindowedStyle = 0x96CA0000;    // popup, visible, clip, caption, sysmenu, minimize box
-constexpr DWORD kFullscreenStyle = 0x96880000;  // popup, visible, clip, border, sysmenu
-constexpr DWORD kPixelFormatBase = 0x1065;      // window, OpenGL, double buffer, generic (accelerated)
+// A captioned pop-up window without a sizing frame or maximise box.
+constexpr DWORD kWindowedStyle =
+    WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFullscreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
+static_assert(kWindowedStyle == 0x96CA0000 && kFullscreenStyle == 0x96880000);
+constexpr DWORD kPixelFormatBase = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER |
+                                   PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
+static_assert(kPixelFormatBase == 0x1065);
 constexpr UINT kStatusBarId = 30482;
 
 // The system cursor of each cursor kind; FILECURSOR (7) is loaded from a file.
-constexpr WORD kSystemCursors[17] = {0,      0x7F00, 0x7F01, 0x7F02, 0x7F03, 0x7F04,
-                                     0x7F80, 0,      0x7F82, 0x7F83, 0x7F84, 0x7F85,
-                                     0x7F86, 0x7F88, 0x7F89, 0x7F8A, 0x7F8B};
+const LPCSTR kSystemCursors[17] = {
+    nullptr,   IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,   IDC_CROSS,  IDC_UPARROW,
+    IDC_SIZE,  nullptr,      IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,
+    IDC_SIZEALL, IDC_NO,     IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
 
 HCURSOR classCursor() {
   if (SETTYPECURSOR == FILECURSOR) return CURSORFILE ? LoadCursorFromFileA(CURSORFILE) : nullptr;
   if (SETTYPECURSOR < ARROW || SETTYPECURSOR > HELP) return nullptr;
-  return LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemCursors[SETTYPECURSOR]));
+  return LoadCursorA(nullptr, kSystemCursors[SETTYPECURSOR]);
 }
 
 HICON classIcon() {
-  if (SETTYPEICON == GENERIC) return LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F00));
+  if (SETTYPEICON == GENERIC) return LoadIconA(nullptr, IDI_APPLICATION);
   // The icon file goes through the cursor-file loader, which reads .ico files too.
   if (SETTYPEICON == FILEICON) return ICONFILE ? reinterpret_cast<HICON>(LoadCursorFromFileA(ICONFILE)) : nullptr;
   return nullptr;
@@ -96,9 +102,9 @@ bool WINDOWREGISTER() {
     WINDOWCLASSEX.cbSize = sizeof(WNDCLASSEXA);
     WINDOWCLASSEX.lpfnWndProc = HOVERBUTTONHANDLER;
     WINDOWCLASSEX.hInstance = instance;
-    WINDOWCLASSEX.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(0x7F00));
+    WINDOWCLASSEX.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     WINDOWCLASSEX.hIconSm = WINDOWCLASSEX.hIcon;
-    WINDOWCLASSEX.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(0x7F00));
+    WINDOWCLASSEX.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     WINDOWCLASSEX.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     WINDOWCLASSEX.lpszClassName = SZHOVERCLASS;
     RegisterClassExA(&WINDOWCLASSEX);
@@ -140,7 +146,7 @@ bool WINDOWINIT(HWND HPARENT) {
   pfd.cDepthBits = bits;
   pfd.cStencilBits = bits;
   pfd.cAuxBuffers = bits;
-  pfd.iLayerType = 1;
+  pfd.iLayerType = PFD_OVERLAY_PLANE;  // as the library always asked, not PFD_MAIN_PLANE
   IFORMAT = ChoosePixelFormat(DCWINDOW, &pfd);
   if (IFORMAT == 0) FUNCTIONERROR = 1;
   SetPixelFormat(DCWINDOW, IFORMAT, &pfd);
@@ -154,6 +160,10 @@ HWND CREATESTATUSBAR(HWND PARENT) {
   static constexpr char text[] = "Percorso file";
   for (long long i = TFILENAME::LOW; i <= TFILENAME::HIGH; ++i)
     FILENAME[i] = i < static_cast<long long>(sizeof text) ? text[i] : '\0';
+  // Without a manifest comctl32 registers its classes when loaded, but comctl32 6
+  // (an application with a common-controls manifest) only on this call.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   AWND = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, FILENAME.data(), PARENT, kStatusBarId);
   if (AWND) {
     for (std::int32_t i = 1; i <= MAXSTATUSITEM; ++i) EDGES[i] = STATUSITEM[i];
