@@ -16,6 +16,8 @@
 #include <string>
 #include <type_traits>
 
+#include "vitrum_version.h"
+
 namespace Vitrum {
 
 //== Fixed tables and run-time errors ==========================================
@@ -106,7 +108,7 @@ extern TTABLE<std::int32_t, 1, 20, "STATUSITEM"> STATUSITEM;  // right edges of 
 extern TTABLE<std::int32_t, 1, 20, "EDGES"> EDGES;            // the copy handed to the status bar
 extern std::int32_t MAXSTATUSITEM;  // number of status bar parts, 0..20
 static_assert(sizeof(STATUSITEM) == 20 * 4 && sizeof(EDGES) == 20 * 4);  // SB_SETPARTS reads EDGES as int[]
-extern const char* VITRUMVERSION;   // "1.0"
+extern const char* VITRUMVERSION;   // "1.0": VITRUM_VERSION_MAJOR "." VITRUM_VERSION_MINOR
 extern std::uint32_t OBJNULL;       // an empty display list made by OGLWINDOWSETTING
 extern bool FOGONOFF;               // set by OGLWINDOWSETTING; read by nobody in the library
 extern std::uint32_t START;         // tick count taken by OGLWINDOWSETTING in free-look mode
