@@ -21,12 +21,6 @@ std::string windowText(HWND window) {
   return buffer;
 }
 
-std::string className(HWND window) {
-  char buffer[256] = {};
-  GetClassNameA(window, buffer, sizeof buffer);
-  return buffer;
-}
-
 // Reads the child's output pipe to its end, on a thread of its own so that a
 // chatty child never blocks on a full pipe.
 std::thread drain(HANDLE pipe, std::string& into) {
@@ -62,35 +56,10 @@ std::string selfDirectory() {
   return path.substr(0, path.find_last_of("\\/"));
 }
 
-namespace {
-
-struct WindowSearch {
-  DWORD pid;
-  const char* wantedClass;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.pid && (!search.wantedClass || className(window) == search.wantedClass))
-    search.found.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> windowsOfProcess(DWORD pid, const char* wantedClass) {
-  WindowSearch search{pid, wantedClass, {}};
-  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 Dialog readDialog(HWND dialog) {
   Dialog result{windowText(dialog), {}};
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (className(child) != "Static") continue;
+    if (windowClass(child) != "Static") continue;
     std::string text = windowText(child);
     if (!text.empty()) result.text = text;
   }

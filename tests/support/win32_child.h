@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "process_windows.h"
+
 namespace vitrum_test {
 
 struct Dialog {
@@ -53,8 +55,6 @@ struct ChildScenario {
 // program was not started as a child.
 bool runScenarioFromCommandLine(int argc, char** argv, int& exitCode);
 
-// The top-level windows of process PID with window class CLASS_NAME (any class when null).
-std::vector<HWND> windowsOfProcess(DWORD pid, const char* className = nullptr);
 // The caption and the message text of a message box.
 Dialog readDialog(HWND dialog);
 
