@@ -32,13 +32,6 @@ LRESULT CALLBACK recordCommand(HWND window, UINT message, WPARAM wparam, LPARAM 
   return 1234;  // discarded by the window procedure
 }
 
-// Bounded: in free-look mode every handled move re-centres the cursor, which
-// Wine answers with another move.
-void drainQueue() {
-  MSG pending;
-  for (int i = 0; i < 100 && PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE); ++i) DispatchMessageA(&pending);
-}
-
 std::string title() {
   char text[256] = {};
   GetWindowTextA(HWINDOW, text, sizeof text);
@@ -62,7 +55,9 @@ class WindowProcedure : public testing::Test {
     lastCommand = {};
     SendMessageA(HWINDOW, WM_LBUTTONUP, 0, 0);
     SendMessageA(HWINDOW, WM_RBUTTONUP, 0, 0);
-    drainQueue();
+    // Bounded: in free-look mode every handled move re-centres the cursor, which
+    // Wine answers with another move.
+    vitrum_test::pumpQueue(100);
     for (long long key = 0; key <= 500; ++key) SETKEY[key] = LONGFALSE;
     SetWindowTextA(HWINDOW, SETTITLENAME);
     RECT client;
