@@ -6,7 +6,6 @@
 // "DISABLED_OnOpenGL" suite inside a child that creates the window first.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,11 +24,10 @@ using vitrum_test::operator+;
 
 namespace {
 
+// A file left read-only by the locking test of an earlier run is written again.
 std::string writeFile(const std::string& name, const Bytes& bytes) {
   SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
-  return name;
+  return vitrum_test::saveFile(name, bytes);
 }
 
 // The bound texture's image at LEVEL in FORMAT (GL_RGB or GL_RGBA), tightly packed.
