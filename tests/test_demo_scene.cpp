@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "opengl_window.h"
 #include "scene.h"
 #include "vitrum.h"
 #include "win32_child.h"
@@ -127,14 +128,17 @@ struct BushTop {
 };
 constexpr BushTop kBush1{-2.4, 3.9, -4}, kBush2{3, 5.3, 0}, kBush3{-1, 4.7, 3};
 
-class DemoScene : public testing::Test {
+class DemoScene : public vitrum_test::OpenGLWindowTest {
  protected:
   static void SetUpTestSuite() {
     SetCurrentDirectoryA(colourTextures("vitrum_scene_test", true).c_str());
-    CREATEOGLWINDOW("Vitrum scene test", 800, 600, 32, false);
+    vitrum_test::openGLWindow("Vitrum scene test", 800, 600);
     OPENGL_SETUP();
   }
-  void SetUp() override { XROT = YROT = DEPTH = 0; }
+  void SetUp() override {
+    OpenGLWindowTest::SetUp();
+    XROT = YROT = DEPTH = 0;
+  }
 };
 
 TEST_F(DemoScene, FloorIsSeenFromAboveAtFortyFiveDegreesBeforeAnyMouseInput) {
@@ -193,7 +197,7 @@ TEST_F(DemoScene, RightDragMovesTheSceneAwayAlongTheTiltedAxis) {
 
 VITRUM_CHILD_SCENARIO(third_bush_missing) {
   SetCurrentDirectoryA(colourTextures("vitrum_scene_missing", false).c_str());
-  CREATEOGLWINDOW("Vitrum scene test", 800, 600, 32, false);
+  vitrum_test::openGLWindow("Vitrum scene test", 800, 600);
   OPENGL_SETUP();
   const Frame frame = drawFrame();
   std::printf("texid %u %u %u bushes %s %s %s\n", TEXTURETGA2[0].TEXID, TEXTURETGA2[1].TEXID,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "feedback.h"
+#include "opengl_window.h"
 #include "test_context.h"
 #include "vitrum_ext1.h"
 
@@ -95,10 +96,13 @@ void expectNear(const Vector& got, const Vector& want, double tolerance, const c
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " component " << c;
 }
 
-class ExtBush : public testing::Test {
+class ExtBush : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { Vitrum::CREATEOGLWINDOW("test_ext_bush", 320, 240, 32, false); }
-  void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_ext_bush"); }
+  void TearDown() override {
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    OpenGLWindowTest::TearDown();
+  }
 };
 
 TEST_F(ExtBush, FirstUprightPlaneAndFirstTiltedPlane) {

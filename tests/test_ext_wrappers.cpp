@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "feedback.h"
+#include "opengl_window.h"
 #include "vitrum_ext1.h"
 
 using namespace Vitrum_Ext1;
@@ -58,11 +59,12 @@ GLfloat translationY() {
   return m[13];
 }
 
-class ExtWrappers : public testing::Test {
+class ExtWrappers : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { Vitrum::CREATEOGLWINDOW("test_ext_wrappers", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_ext_wrappers"); }
 
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     GL_NUM_MULTI_TEXTURE = 0;
     GLAUTOMULTITEXTUREONOFF = false;
     GL_VOLUME_FOG_DEPTH = GL_VOLUME_FOG_OFFSET = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "feedback.h"
+#include "opengl_window.h"
 #include "quad.h"
 #include "vitrum.h"
 
@@ -66,11 +67,12 @@ std::vector<std::array<GLfloat, 3>> drawnVertices(void (*draw)(), GLenum* firstT
   return vertices;
 }
 
-class RenderState : public testing::Test {
+class RenderState : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { CREATEOGLWINDOW("test_render_state", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_render_state"); }
 
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     GLVERT3FENABLEEDIT = false;
     GLVERT3FREMOVE = false;
   }

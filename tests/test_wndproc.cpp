@@ -8,6 +8,7 @@
 #include <string>
 
 #include "message_storm.h"
+#include "opengl_window.h"
 #include "quad.h"
 #include "test_context.h"
 #include "vitrum.h"
@@ -40,14 +41,15 @@ std::string title() {
 
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-class WindowProcedure : public testing::Test {
+class WindowProcedure : public vitrum_test::OpenGLWindowTest {
  protected:
   static void SetUpTestSuite() {
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
-    CREATEOGLWINDOW("Vitrum wndproc test", 400, 300, 32, false);
+    vitrum_test::openGLWindow("Vitrum wndproc test", 400, 300);
   }
   // Every test starts from the state the window had when it was created.
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     MOUSEFREE = SHOWMENUBAR = VIEWFPS = false;
     GETINPUTCOMMAND = nullptr;
     CREATEMOUSEMENU = nullptr;

@@ -66,6 +66,39 @@ Dialog readDialog(HWND dialog) {
   return result;
 }
 
+DialogAnswerer::DialogAnswerer(DWORD pid, DialogAnswer answer) : pid_(pid), answer_(std::move(answer)) {}
+
+void DialogAnswerer::answerNew() {
+  for (HWND dialog : windowsOfProcess(pid_, "#32770")) {
+    if (!IsWindowVisible(dialog)) continue;
+    bool seen = false;
+    for (HWND old : answered_) seen = seen || old == dialog;
+    if (seen) continue;
+    Dialog shown = readDialog(dialog);
+    shown_.push_back(shown);
+    answered_.push_back(dialog);
+    const int button = answer_ ? answer_(shown) : IDOK;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  }
+}
+
+DialogWatch::DialogWatch()
+    : answerer_(GetCurrentProcessId(), {}), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), thread_([this] {
+        while (WaitForSingleObject(stop_, 50) == WAIT_TIMEOUT) answerer_.answerNew();
+      }) {}
+
+DialogWatch::~DialogWatch() {
+  stop();
+  CloseHandle(stop_);
+}
+
+std::vector<Dialog> DialogWatch::stop() {
+  SetEvent(stop_);
+  if (thread_.joinable()) thread_.join();
+  return answerer_.shown();
+}
+
 ChildResult runProcess(const std::string& commandLine, const RunOptions& options) {
   ChildResult result;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -108,7 +141,7 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
   std::thread reader = drain(readEnd, result.output);
 
   const DWORD deadline = GetTickCount() + options.timeoutMs;
-  std::vector<HWND> answered;
+  DialogAnswerer dialogs(process.dwProcessId, options.answer);
   while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
       result.timedOut = true;
@@ -116,21 +149,11 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
       WaitForSingleObject(process.hProcess, 5000);
       break;
     }
-    for (HWND dialog : windowsOfProcess(process.dwProcessId, "#32770")) {
-      if (!IsWindowVisible(dialog)) continue;
-      bool seen = false;
-      for (HWND old : answered) seen = seen || old == dialog;
-      if (seen) continue;
-      Dialog shown = readDialog(dialog);
-      result.dialogs.push_back(shown);
-      answered.push_back(dialog);
-      const int button = options.answer ? options.answer(shown) : IDOK;
-      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    }
+    dialogs.answerNew();
     if (options.whileRunning) options.whileRunning(process.dwProcessId);
   }
   GetExitCodeProcess(process.hProcess, &result.exitCode);
+  result.dialogs = dialogs.shown();
   reader.join();
   CloseHandle(readEnd);
   CloseHandle(process.hThread);
