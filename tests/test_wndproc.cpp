@@ -370,7 +370,7 @@ const struct Closing {
 
 VITRUM_CHILD_SCENARIO(closing_message) {
   const Closing& c = kClosing[std::atoi(std::getenv("VITRUM_CLOSING"))];
-  CREATEOGLWINDOW("Closing", 200, 100, 32, false);
+  vitrum_test::openGLWindow("Closing", 200, 100);
   if (c.posted) PostMessageA(HWINDOW, c.message, c.wparam, 0);
   else SendMessageA(HWINDOW, c.message, c.wparam, 0);
   for (int frame = 0; frame < 20 && IsWindow(HWINDOW); ++frame) SETGLMSG();
