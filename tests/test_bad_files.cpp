@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "live_objects.h"
+#include "opengl_window.h"
 #include "test_context.h"
 #include "vitrum.h"
 
@@ -162,9 +163,9 @@ void readEverywhere(const Outcome& expected, const std::vector<std::string>& mas
   DestroyWindow(button);
 }
 
-class BadFiles : public testing::Test {
+class BadFiles : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum bad files", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("Vitrum bad files"); }
 };
 
 TEST_F(BadFiles, EveryReaderGivesTheOutcomeOfTheTableAndLeavesNothingBehind) {

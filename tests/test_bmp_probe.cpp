@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "image_files.h"
@@ -22,8 +21,7 @@ std::size_t openDescriptors() {
 template <typename Read>
 auto onFile(const Bytes& file, Read read) {
   const fs::path path = fs::temp_directory_path() / "vitrum_probe.bmp";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                              static_cast<std::streamsize>(file.size()));
+  vitrum_test::saveFile(path.string(), file);
   const std::size_t before = openDescriptors();
   const auto result = read(path.c_str());
   EXPECT_EQ(openDescriptors(), before);

@@ -9,6 +9,7 @@
 
 #include "image_files.h"
 #include "live_objects.h"
+#include "opengl_window.h"
 #include "test_context.h"
 #include "vitrum.h"
 
@@ -37,9 +38,9 @@ void reload(GLuint& slot, const std::function<void()>& load) {
   glDeleteTextures(1, &earlier);
 }
 
-class ResourceChurn : public testing::Test {
+class ResourceChurn : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum churn test", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("Vitrum churn test"); }
 };
 
 TEST_F(ResourceChurn, TheCountsSeeEveryObjectMade) {

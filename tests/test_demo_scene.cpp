@@ -10,11 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "image_files.h"
+#include "opengl_window.h"
 #include "scene.h"
 #include "vitrum.h"
 #include "win32_child.h"
 
 using namespace Vitrum;
+using vitrum_test::Bytes;
+using vitrum_test::makeBmp;
+using vitrum_test::operator+;
+using vitrum_test::tgaHeader;
+using vitrum_test::writeBytes;
 
 namespace {
 
@@ -40,44 +47,15 @@ const char* name(Seen s) {
   return names[static_cast<int>(s)];
 }
 
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-void put16(std::vector<unsigned char>& b, unsigned v) {
-  b.push_back(v & 0xFF);
-  b.push_back((v >> 8) & 0xFF);
-}
-void put32(std::vector<unsigned char>& b, unsigned v) {
-  put16(b, v & 0xFFFF);
-  put16(b, v >> 16);
-}
-
 // A 4 x 4 opaque 32-bit TGA of one colour.
-void writeTga(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
-  std::vector<unsigned char> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 4, 0, 32, 8};
-  for (int i = 0; i < 16; ++i) bytes.insert(bytes.end(), {b, g, r, 255});
-  writeFile(path, bytes);
+void writeTga(const std::string& path, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  Bytes pixels;
+  for (int i = 0; i < 16; ++i) pixels.insert(pixels.end(), {b, g, r, 255});
+  ASSERT_TRUE(writeBytes(path, tgaHeader(2, 4, 4, 32, 8) + pixels)) << path;
 }
 
 // A 4 x 4 white 24-bit BMP.
-void writeWhiteBmp(const std::string& path) {
-  std::vector<unsigned char> bytes = {'B', 'M'};
-  put32(bytes, 54 + 48);
-  put32(bytes, 0);
-  put32(bytes, 54);
-  put32(bytes, 40);
-  put32(bytes, 4);
-  put32(bytes, 4);
-  put16(bytes, 1);
-  put16(bytes, 24);
-  for (int i = 0; i < 6; ++i) put32(bytes, 0);
-  bytes.insert(bytes.end(), 48, 255);
-  writeFile(path, bytes);
-}
+void writeWhiteBmp(const std::string& path) { ASSERT_TRUE(writeBytes(path, makeBmp(4, 4, 24, Bytes(48, 255)))) << path; }
 
 // A directory with the demo's four texture names in plain colours.
 std::string colourTextures(const std::string& name, bool withThirdBush) {
@@ -150,14 +128,17 @@ struct BushTop {
 };
 constexpr BushTop kBush1{-2.4, 3.9, -4}, kBush2{3, 5.3, 0}, kBush3{-1, 4.7, 3};
 
-class DemoScene : public testing::Test {
+class DemoScene : public vitrum_test::OpenGLWindowTest {
  protected:
   static void SetUpTestSuite() {
     SetCurrentDirectoryA(colourTextures("vitrum_scene_test", true).c_str());
-    CREATEOGLWINDOW("Vitrum scene test", 800, 600, 32, false);
+    vitrum_test::openGLWindow("Vitrum scene test", 800, 600);
     OPENGL_SETUP();
   }
-  void SetUp() override { XROT = YROT = DEPTH = 0; }
+  void SetUp() override {
+    OpenGLWindowTest::SetUp();
+    XROT = YROT = DEPTH = 0;
+  }
 };
 
 TEST_F(DemoScene, FloorIsSeenFromAboveAtFortyFiveDegreesBeforeAnyMouseInput) {
@@ -216,7 +197,7 @@ TEST_F(DemoScene, RightDragMovesTheSceneAwayAlongTheTiltedAxis) {
 
 VITRUM_CHILD_SCENARIO(third_bush_missing) {
   SetCurrentDirectoryA(colourTextures("vitrum_scene_missing", false).c_str());
-  CREATEOGLWINDOW("Vitrum scene test", 800, 600, 32, false);
+  vitrum_test::openGLWindow("Vitrum scene test", 800, 600);
   OPENGL_SETUP();
   const Frame frame = drawFrame();
   std::printf("texid %u %u %u bushes %s %s %s\n", TEXTURETGA2[0].TEXID, TEXTURETGA2[1].TEXID,

@@ -2,13 +2,14 @@
 // OpenGL context (Mesa under Wine) in feedback mode.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "feedback.h"
+#include "opengl_window.h"
 #include "test_context.h"
 #include "vitrum_ext1.h"
 
@@ -35,8 +36,7 @@ constexpr GLfloat kViewScale = 0.1f;
 // the bush with a red, a green and a blue light shining from LIGHT_SIGN times X, Y
 // and Z in eye space, so that each colour component is the positive part of
 // LIGHT_SIGN times that component of the eye-space normal.
-std::vector<std::array<GLfloat, 11>> feedback(GLfloat bushSize, GLfloat lightSign = 0) {
-  static GLfloat buffer[4096];
+std::vector<std::array<GLfloat, 11>> drawnVertices(GLfloat bushSize, GLfloat lightSign = 0) {
   glViewport(0, 0, 800, 600);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -61,30 +61,23 @@ std::vector<std::array<GLfloat, 11>> feedback(GLfloat bushSize, GLfloat lightSig
   }
   glScalef(kViewScale, kViewScale, kViewScale);
   glEnable(GL_NORMALIZE);
-  glFeedbackBuffer(4096, GL_3D_COLOR_TEXTURE, buffer);
-  glRenderMode(GL_FEEDBACK);
-  GENFASTBRUSH(bushSize);
-  const GLint size = glRenderMode(GL_RENDER);
+  const auto triangles = vitrum_test::feedback<11>(GL_3D_COLOR_TEXTURE, [bushSize] { GENFASTBRUSH(bushSize); });
   glDisable(GL_LIGHTING);
   glLoadIdentity();
 
   std::vector<std::array<GLfloat, 11>> vertices;
-  for (GLint i = 0; i < size;) {
-    EXPECT_EQ(buffer[i++], static_cast<GLfloat>(GL_POLYGON_TOKEN));
-    EXPECT_EQ(buffer[i++], 3.0f);
-    for (int k = 0; k < 3; ++k, i += 11) {
-      std::array<GLfloat, 11> v;
-      std::copy_n(buffer + i, 11, v.begin());
-      vertices.push_back(v);
-    }
+  for (const auto& triangle : triangles) {
+    EXPECT_EQ(triangle.token, static_cast<GLenum>(GL_POLYGON_TOKEN));
+    EXPECT_EQ(triangle.vertices.size(), 3u);
+    vertices.insert(vertices.end(), triangle.vertices.begin(), triangle.vertices.end());
   }
   return vertices;
 }
 
 // The planes of a GENFASTBRUSH(BUSH_SIZE) in drawing order; each quad is two triangles.
 std::vector<Plane> planes(GLfloat bushSize) {
-  const auto positions = feedback(bushSize);
-  const auto lit = feedback(bushSize, 1), litFromBehind = feedback(bushSize, -1);
+  const auto positions = drawnVertices(bushSize);
+  const auto lit = drawnVertices(bushSize, 1), litFromBehind = drawnVertices(bushSize, -1);
   EXPECT_EQ(positions.size(), lit.size());
   EXPECT_EQ(positions.size(), litFromBehind.size());
   std::vector<Plane> result(positions.size() / 6);
@@ -103,10 +96,13 @@ void expectNear(const Vector& got, const Vector& want, double tolerance, const c
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " component " << c;
 }
 
-class ExtBush : public testing::Test {
+class ExtBush : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { Vitrum::CREATEOGLWINDOW("test_ext_bush", 320, 240, 32, false); }
-  void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_ext_bush"); }
+  void TearDown() override {
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    OpenGLWindowTest::TearDown();
+  }
 };
 
 TEST_F(ExtBush, FirstUprightPlaneAndFirstTiltedPlane) {
@@ -177,7 +173,7 @@ TEST_F(ExtBush, EveryPlaneLeansAsDrawnInOrder) {
 }
 
 TEST_F(ExtBush, SizeZeroStillDrawsEighteenQuads) {
-  const auto vertices = feedback(0);
+  const auto vertices = drawnVertices(0);
   ASSERT_EQ(vertices.size(), 18u * 6);
   for (const auto& v : vertices) {
     EXPECT_EQ(v[0], 400);

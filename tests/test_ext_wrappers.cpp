@@ -9,6 +9,8 @@
 #include <limits>
 #include <vector>
 
+#include "feedback.h"
+#include "opengl_window.h"
 #include "vitrum_ext1.h"
 
 using namespace Vitrum_Ext1;
@@ -57,11 +59,12 @@ GLfloat translationY() {
   return m[13];
 }
 
-class ExtWrappers : public testing::Test {
+class ExtWrappers : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { Vitrum::CREATEOGLWINDOW("test_ext_wrappers", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_ext_wrappers"); }
 
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     GL_NUM_MULTI_TEXTURE = 0;
     GLAUTOMULTITEXTUREONOFF = false;
     GL_VOLUME_FOG_DEPTH = GL_VOLUME_FOG_OFFSET = 0;
@@ -204,15 +207,14 @@ TEST_F(ExtWrappers, SwitchesOnWithMissingEntryPointsSkipOnlyTheExtensionCalls) {
   EXPECT_EQ(GL_VOLUME_FOG_OFFSET, -3);
 
   // The vertex itself still reaches OpenGL.
-  static GLfloat buffer[16];
-  glFeedbackBuffer(16, GL_3D, buffer);
-  glRenderMode(GL_FEEDBACK);
-  glLoadIdentity();
-  Vitrum::GLBEGIN(GL_POINTS);
-  GLVERTEX3F(0, 0, 0);
-  Vitrum::GLEND();
-  EXPECT_EQ(glRenderMode(GL_RENDER), 4);
-  EXPECT_EQ(buffer[0], static_cast<GLfloat>(GL_POINT_TOKEN));
+  const auto values = vitrum_test::feedbackValues(GL_3D, [] {
+    glLoadIdentity();
+    Vitrum::GLBEGIN(GL_POINTS);
+    GLVERTEX3F(0, 0, 0);
+    Vitrum::GLEND();
+  }, 16);
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[0], static_cast<GLfloat>(GL_POINT_TOKEN));
 }
 
 }  // namespace

@@ -39,15 +39,6 @@ void writePicture(const std::string& name, COLORREF colour) {
   vitrum_test::saveFile(name, vitrum_test::makeBmp(kWidth, kHeight, 24, rows));
 }
 
-void pump(int milliseconds = 0) {
-  const DWORD end = GetTickCount() + milliseconds;
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    if (milliseconds) Sleep(10);
-  } while (static_cast<LONG>(GetTickCount() - end) < 0);
-}
-
 std::uintptr_t state(HWND button) { return reinterpret_cast<std::uintptr_t>(GetPropA(button, HOVERMODE)); }
 
 class ImageButton : public testing::Test {
@@ -73,7 +64,7 @@ class ImageButton : public testing::Test {
   void SetUp() override {
     BMPTYPE = "btn";
     SetForegroundWindow(parent);
-    pump();
+    vitrum_test::pumpQueue();
     commands.clear();
   }
 
@@ -143,7 +134,7 @@ TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
       SendMessageA(button, message.message, message.keys, MAKELPARAM(message.x, message.y));
     }
     EXPECT_EQ(state(button), c.finalState);
-    pump();
+    vitrum_test::pumpQueue();
     ASSERT_EQ(commands.size(), c.clicks);
     for (const auto& command : commands) EXPECT_EQ(command, (std::pair<WPARAM, LPARAM>{kId, 0}));
     DestroyWindow(button);
@@ -161,12 +152,12 @@ void pointer(DWORD flags, POINT at = {-1, -1}) {
   }
   input.mi.dwFlags = flags;
   SendInput(1, &input, sizeof input);
-  pump(150);
+  vitrum_test::pumpQueue(10000, 150);
 }
 
 TEST_F(ImageButton, RealPointerHoversPaintsAndClicks) {
   HWND button = create();
-  pump(100);
+  vitrum_test::pumpQueue(10000, 100);
   RECT rect;
   GetWindowRect(button, &rect);
   const POINT centre{rect.left + 20, rect.top + 10}, corner{rect.left, rect.top}, away{rect.left + 20, rect.bottom + 30};
@@ -242,7 +233,7 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
   const auto drawFrame = [] { RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
   const unsigned length = vitrum_test::stormLength();
   const auto counts = vitrum_test::runStorm(button, storm, length, 100, check, drawFrame);
-  pump();
+  vitrum_test::pumpQueue();
   const auto after = vitrum_test::liveObjects();
   std::printf("messages survived: %u sent, %u posted, %u frames drawn; %zu clicks; before: %s; after: %s\n", counts.sent,
               counts.posted, counts.frames, clicks, vitrum_test::describe(before).c_str(),
@@ -258,7 +249,7 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
   // where it was made, and a real click still reports once.
   SendMessageA(button, WM_LBUTTONUP, 0, 0);
   MoveWindow(button, placed.left, placed.top, kWidth, kHeight, TRUE);
-  pump();
+  vitrum_test::pumpQueue();
   commands.clear();
   RECT rect;
   GetWindowRect(button, &rect);

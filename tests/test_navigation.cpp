@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "opengl_window.h"
 #include "test_context.h"
 #include "vitrum.h"
 
@@ -39,10 +40,11 @@ void expectNear(Point got, Point want) {
   EXPECT_NEAR(got.z, want.z, 1e-4);
 }
 
-class Navigation : public testing::Test {
+class Navigation : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { CREATEOGLWINDOW("Vitrum navigation test", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("Vitrum navigation test"); }
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     DEPTH = 5;

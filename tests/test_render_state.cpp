@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "feedback.h"
+#include "opengl_window.h"
 #include "quad.h"
 #include "vitrum.h"
 
@@ -54,29 +56,23 @@ void expectIdentity(const std::array<GLfloat, 16>& m) {
   for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
 }
 
-// Window coordinates of the vertices OpenGL produced while DRAW ran, read in
-// feedback mode (quads come back as two triangles).
-std::vector<std::array<GLfloat, 3>> feedback(void (*draw)(), GLenum* firstToken = nullptr) {
-  static GLfloat buffer[1024];
-  glFeedbackBuffer(1024, GL_3D, buffer);
-  glRenderMode(GL_FEEDBACK);
-  draw();
-  const GLint size = glRenderMode(GL_RENDER);
+// Window coordinates of the vertices OpenGL produced while DRAW ran, in
+// drawing order, and the token of the first primitive that had any.
+std::vector<std::array<GLfloat, 3>> drawnVertices(void (*draw)(), GLenum* firstToken = nullptr) {
   std::vector<std::array<GLfloat, 3>> vertices;
-  for (GLint i = 0; i < size;) {
-    const auto token = static_cast<GLenum>(buffer[i++]);
-    if (firstToken && vertices.empty()) *firstToken = token;
-    const GLint count = token == GL_POLYGON_TOKEN ? static_cast<GLint>(buffer[i++]) : 1;
-    for (GLint k = 0; k < count; ++k, i += 3) vertices.push_back({buffer[i], buffer[i + 1], buffer[i + 2]});
+  for (const auto& primitive : vitrum_test::feedback<3>(GL_3D, draw)) {
+    if (firstToken && vertices.empty()) *firstToken = primitive.token;
+    vertices.insert(vertices.end(), primitive.vertices.begin(), primitive.vertices.end());
   }
   return vertices;
 }
 
-class RenderState : public testing::Test {
+class RenderState : public vitrum_test::OpenGLWindowTest {
  protected:
-  static void SetUpTestSuite() { CREATEOGLWINDOW("test_render_state", 320, 240, 32, false); }
+  static void SetUpTestSuite() { vitrum_test::openGLWindow("test_render_state"); }
 
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     GLVERT3FENABLEEDIT = false;
     GLVERT3FREMOVE = false;
   }
@@ -249,8 +245,8 @@ TEST_F(RenderState, LightsTakeTheLibraryColoursAndTheModelviewPosition) {
 TEST_F(RenderState, PointLightMarkerIsOnePointAtTheLight) {
   identityTransforms();
   GLenum token = 0;
-  const auto points = feedback([] { PUTGLPOINTLIGHT(GL_LIGHT0, 4.0f, 0.5f, -0.5f, 0.25f, 0.0f); },
-                               &token);
+  const auto points = drawnVertices([] { PUTGLPOINTLIGHT(GL_LIGHT0, 4.0f, 0.5f, -0.5f, 0.25f, 0.0f); },
+                                    &token);
   ASSERT_EQ(points.size(), 1u);
   EXPECT_EQ(token, static_cast<GLenum>(GL_POINT_TOKEN));
   EXPECT_NEAR(points[0][0], 600, 1e-3);
@@ -262,7 +258,7 @@ TEST_F(RenderState, PointLightMarkerIsOnePointAtTheLight) {
   EXPECT_EQ(normal, (std::array<GLfloat, 3>{0, 0, 1}));
 
   GLVERT3FREMOVE = true;
-  EXPECT_TRUE(feedback([] { PUTGLPOINTLIGHT(GL_LIGHT0, 2.0f, 0.5f, -0.5f, 0.25f, 0.0f); }).empty());
+  EXPECT_TRUE(drawnVertices([] { PUTGLPOINTLIGHT(GL_LIGHT0, 2.0f, 0.5f, -0.5f, 0.25f, 0.0f); }).empty());
   EXPECT_EQ(number(GL_POINT_SIZE), 2.0f);
   glPointSize(1.0f);
 }
@@ -280,7 +276,7 @@ TEST_F(RenderState, EditModeReshapesTheQuadsOpenGLDraws) {
   };
 
   GLVERT3FENABLEEDIT = true;
-  const auto drawn = feedback(quad);
+  const auto drawn = drawnVertices(quad);
   EXPECT_EQ(base.GLVERT3FMAX, 4);
   EXPECT_EQ(base.GLVERT3FCOUNT, 4);
   // Slot 2 moved down, slot 3 turned a quarter about the origin, slot 4 squashed.
@@ -298,11 +294,11 @@ TEST_F(RenderState, EditModeReshapesTheQuadsOpenGLDraws) {
   // Recorded but not drawn; then plain mode draws the quad as given.
   base.GLVERT3FCOUNT = 0;
   GLVERT3FREMOVE = true;
-  EXPECT_TRUE(feedback(quad).empty());
+  EXPECT_TRUE(drawnVertices(quad).empty());
   EXPECT_EQ(base.GLVERT3FCOUNT, 4);
   GLVERT3FREMOVE = false;
   GLVERT3FENABLEEDIT = false;
-  const auto plain = feedback(quad);
+  const auto plain = drawnVertices(quad);
   ASSERT_EQ(plain.size(), 6u);
   for (const auto& vertex : plain) EXPECT_TRUE(vertex[0] == 400 || vertex[0] == 600);
   EXPECT_EQ(base.GLVERT3FCOUNT, 4);

@@ -27,8 +27,7 @@ std::size_t openDescriptors() {
 
 fs::path writeFile(const std::string& name, const Bytes& bytes) {
   const fs::path path = fs::temp_directory_path() / ("vitrum_tga_" + name);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  vitrum_test::saveFile(path.string(), bytes);
   return path;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "opengl_window.h"
 #include "vitrum.h"
 #include "win32_child.h"
 
@@ -31,7 +32,7 @@ std::string statusText(HWND bar) {
   return text;
 }
 
-class WindowedCreation : public testing::Test {
+class WindowedCreation : public vitrum_test::OpenGLWindowTest {
  protected:
   static void SetUpTestSuite() {
     // Before any context exists the empty display list cannot be made.
@@ -44,7 +45,7 @@ class WindowedCreation : public testing::Test {
     SHOWSTATUSBAR = true;
     SHOWMENUBAR = true;
     CREATEMENUBAR = countMenuBar;
-    ASSERT_TRUE(CREATEOGLWINDOW("Vitrum window test", 640, 480, 32, false));
+    ASSERT_TRUE(vitrum_test::openGLWindow("Vitrum window test", 640, 480));
   }
 };
 

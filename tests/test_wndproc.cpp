@@ -8,6 +8,7 @@
 #include <string>
 
 #include "message_storm.h"
+#include "opengl_window.h"
 #include "quad.h"
 #include "test_context.h"
 #include "vitrum.h"
@@ -32,13 +33,6 @@ LRESULT CALLBACK recordCommand(HWND window, UINT message, WPARAM wparam, LPARAM 
   return 1234;  // discarded by the window procedure
 }
 
-// Bounded: in free-look mode every handled move re-centres the cursor, which
-// Wine answers with another move.
-void drainQueue() {
-  MSG pending;
-  for (int i = 0; i < 100 && PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE); ++i) DispatchMessageA(&pending);
-}
-
 std::string title() {
   char text[256] = {};
   GetWindowTextA(HWINDOW, text, sizeof text);
@@ -47,14 +41,15 @@ std::string title() {
 
 LPARAM at(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-class WindowProcedure : public testing::Test {
+class WindowProcedure : public vitrum_test::OpenGLWindowTest {
  protected:
   static void SetUpTestSuite() {
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
-    CREATEOGLWINDOW("Vitrum wndproc test", 400, 300, 32, false);
+    vitrum_test::openGLWindow("Vitrum wndproc test", 400, 300);
   }
   // Every test starts from the state the window had when it was created.
   void SetUp() override {
+    OpenGLWindowTest::SetUp();
     MOUSEFREE = SHOWMENUBAR = VIEWFPS = false;
     GETINPUTCOMMAND = nullptr;
     CREATEMOUSEMENU = nullptr;
@@ -62,7 +57,9 @@ class WindowProcedure : public testing::Test {
     lastCommand = {};
     SendMessageA(HWINDOW, WM_LBUTTONUP, 0, 0);
     SendMessageA(HWINDOW, WM_RBUTTONUP, 0, 0);
-    drainQueue();
+    // Bounded: in free-look mode every handled move re-centres the cursor, which
+    // Wine answers with another move.
+    vitrum_test::pumpQueue(100);
     for (long long key = 0; key <= 500; ++key) SETKEY[key] = LONGFALSE;
     SetWindowTextA(HWINDOW, SETTITLENAME);
     RECT client;
@@ -373,7 +370,7 @@ const struct Closing {
 
 VITRUM_CHILD_SCENARIO(closing_message) {
   const Closing& c = kClosing[std::atoi(std::getenv("VITRUM_CLOSING"))];
-  CREATEOGLWINDOW("Closing", 200, 100, 32, false);
+  vitrum_test::openGLWindow("Closing", 200, 100);
   if (c.posted) PostMessageA(HWINDOW, c.message, c.wparam, 0);
   else SendMessageA(HWINDOW, c.message, c.wparam, 0);
   for (int frame = 0; frame < 20 && IsWindow(HWINDOW); ++frame) SETGLMSG();

@@ -14,27 +14,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "process_windows.h"
+
 namespace {
-
-BOOL CALLBACK countChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  return TRUE;
-}
-
-struct Windows {
-  DWORD pid;
-  long count;
-};
-
-BOOL CALLBACK countTopLevel(HWND window, LPARAM data) {
-  auto& windows = *reinterpret_cast<Windows*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != windows.pid) return TRUE;
-  ++windows.count;
-  EnumChildWindows(window, countChild, reinterpret_cast<LPARAM>(&windows.count));
-  return TRUE;
-}
 
 // Wine's handle table: 65536 entries of 24 bytes, the same on 32- and 64-bit
 // (a 64-bit object pointer, the owner, the unique word, then the type byte,
@@ -125,16 +107,16 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   HWND window = FindWindowA(nullptr, argv[1]);
   if (!window) return 1;
-  Windows windows{0, 0};
-  const DWORD threadId = GetWindowThreadProcessId(window, &windows.pid);
-  EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&windows));
+  DWORD pid = 0;
+  const DWORD threadId = GetWindowThreadProcessId(window, &pid);
+  const long windows = vitrum_test::windowCount(pid);
 
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, windows.pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!process) return 1;
   long gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
   if (gdi == 0) gdi = wineGdiObjects(process, threadId);
   CloseHandle(process);
   if (gdi < 0) return 1;
-  std::printf("%ld %ld\n", gdi, windows.count);
+  std::printf("%ld %ld\n", gdi, windows);
   return 0;
 }

@@ -74,10 +74,16 @@ inline Bytes tgaHeader(std::uint8_t type, std::uint16_t width, std::uint16_t hei
   return header;
 }
 
+// Writes BYTES to the file NAME; false when it could not be written.
+inline bool writeBytes(const std::string& name, const Bytes& bytes) {
+  std::ofstream file(name, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(file);
+}
+
 // Writes BYTES to the file NAME and returns NAME.
 inline std::string saveFile(const std::string& name, const Bytes& bytes) {
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  writeBytes(name, bytes);
   return name;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "process_windows.h"
+
 namespace vitrum_test {
 namespace {
 
@@ -19,26 +21,12 @@ long gdiObjects() {
   return used;
 }
 
-BOOL CALLBACK countChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK countTopLevel(HWND window, LPARAM count) {
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != GetCurrentProcessId()) return TRUE;
-  ++*reinterpret_cast<long*>(count);
-  EnumChildWindows(window, countChild, count);
-  return TRUE;
-}
-
 }  // namespace
 
 LiveObjects liveObjects() {
   LiveObjects live;
   live.gdiObjects = gdiObjects();
-  EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&live.windows));
+  live.windows = windowCount(GetCurrentProcessId());
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "vitrum.h"
-
 namespace vitrum_test {
 namespace {
 
@@ -131,11 +129,6 @@ unsigned stormLength() {
   const char* given = std::getenv("VITRUM_STORM_MESSAGES");
   const unsigned long length = given ? std::strtoul(given, nullptr, 10) : 0;
   return length > 0 ? static_cast<unsigned>(length) : 100000;
-}
-
-void pumpQueue(int limit) {
-  MSG waiting;
-  for (int i = 0; i < limit && PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE); ++i) Vitrum::SETGLMSG();
 }
 
 StormCounts runStorm(HWND target, MessageStorm& storm, unsigned count, unsigned frameEvery,

@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "message_pump.h"
+
 namespace vitrum_test {
 
 struct StormMessage {
@@ -64,8 +66,5 @@ struct StormCounts {
 StormCounts runStorm(HWND target, MessageStorm& storm, unsigned count, unsigned frameEvery,
                      const std::function<void(const StormMessage&)>& check,
                      const std::function<void()>& drawFrame);
-
-// Handles what is waiting in the thread's queue through SETGLMSG, at most LIMIT messages.
-void pumpQueue(int limit = 10000);
 
 }  // namespace vitrum_test

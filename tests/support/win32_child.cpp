@@ -21,12 +21,6 @@ std::string windowText(HWND window) {
   return buffer;
 }
 
-std::string className(HWND window) {
-  char buffer[256] = {};
-  GetClassNameA(window, buffer, sizeof buffer);
-  return buffer;
-}
-
 // Reads the child's output pipe to its end, on a thread of its own so that a
 // chatty child never blocks on a full pipe.
 std::thread drain(HANDLE pipe, std::string& into) {
@@ -62,39 +56,47 @@ std::string selfDirectory() {
   return path.substr(0, path.find_last_of("\\/"));
 }
 
-namespace {
-
-struct WindowSearch {
-  DWORD pid;
-  const char* wantedClass;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.pid && (!search.wantedClass || className(window) == search.wantedClass))
-    search.found.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> windowsOfProcess(DWORD pid, const char* wantedClass) {
-  WindowSearch search{pid, wantedClass, {}};
-  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 Dialog readDialog(HWND dialog) {
   Dialog result{windowText(dialog), {}};
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (className(child) != "Static") continue;
+    if (windowClass(child) != "Static") continue;
     std::string text = windowText(child);
     if (!text.empty()) result.text = text;
   }
   return result;
+}
+
+DialogAnswerer::DialogAnswerer(DWORD pid, DialogAnswer answer) : pid_(pid), answer_(std::move(answer)) {}
+
+void DialogAnswerer::answerNew() {
+  for (HWND dialog : windowsOfProcess(pid_, "#32770")) {
+    if (!IsWindowVisible(dialog)) continue;
+    bool seen = false;
+    for (HWND old : answered_) seen = seen || old == dialog;
+    if (seen) continue;
+    Dialog shown = readDialog(dialog);
+    shown_.push_back(shown);
+    answered_.push_back(dialog);
+    const int button = answer_ ? answer_(shown) : IDOK;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  }
+}
+
+DialogWatch::DialogWatch()
+    : answerer_(GetCurrentProcessId(), {}), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), thread_([this] {
+        while (WaitForSingleObject(stop_, 50) == WAIT_TIMEOUT) answerer_.answerNew();
+      }) {}
+
+DialogWatch::~DialogWatch() {
+  stop();
+  CloseHandle(stop_);
+}
+
+std::vector<Dialog> DialogWatch::stop() {
+  SetEvent(stop_);
+  if (thread_.joinable()) thread_.join();
+  return answerer_.shown();
 }
 
 ChildResult runProcess(const std::string& commandLine, const RunOptions& options) {
@@ -139,7 +141,7 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
   std::thread reader = drain(readEnd, result.output);
 
   const DWORD deadline = GetTickCount() + options.timeoutMs;
-  std::vector<HWND> answered;
+  DialogAnswerer dialogs(process.dwProcessId, options.answer);
   while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
     if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
       result.timedOut = true;
@@ -147,21 +149,11 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
       WaitForSingleObject(process.hProcess, 5000);
       break;
     }
-    for (HWND dialog : windowsOfProcess(process.dwProcessId, "#32770")) {
-      if (!IsWindowVisible(dialog)) continue;
-      bool seen = false;
-      for (HWND old : answered) seen = seen || old == dialog;
-      if (seen) continue;
-      Dialog shown = readDialog(dialog);
-      result.dialogs.push_back(shown);
-      answered.push_back(dialog);
-      const int button = options.answer ? options.answer(shown) : IDOK;
-      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-    }
+    dialogs.answerNew();
     if (options.whileRunning) options.whileRunning(process.dwProcessId);
   }
   GetExitCodeProcess(process.hProcess, &result.exitCode);
+  result.dialogs = dialogs.shown();
   reader.join();
   CloseHandle(readEnd);
   CloseHandle(process.hThread);

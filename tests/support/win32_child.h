@@ -6,7 +6,10 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "process_windows.h"
 
 namespace vitrum_test {
 
@@ -35,6 +38,38 @@ struct RunOptions {
   int showCommand = -1;          // passed with STARTF_USESHOWWINDOW when not -1
 };
 
+// Answers the message boxes of process PID, each once, recording them.
+class DialogAnswerer {
+ public:
+  DialogAnswerer(DWORD pid, DialogAnswer answer);
+  // Answers the boxes shown since the last call.
+  void answerNew();
+  const std::vector<Dialog>& shown() const { return shown_; }
+
+ private:
+  DWORD pid_;
+  DialogAnswer answer_;
+  std::vector<HWND> answered_;
+  std::vector<Dialog> shown_;
+};
+
+// Answers this process's message boxes from a thread of its own until stopped,
+// so that a test showing one goes on instead of waiting for a user.
+class DialogWatch {
+ public:
+  DialogWatch();
+  ~DialogWatch();
+  DialogWatch(const DialogWatch&) = delete;
+  DialogWatch& operator=(const DialogWatch&) = delete;
+  // Ends the watch and returns the boxes it answered.
+  std::vector<Dialog> stop();
+
+ private:
+  DialogAnswerer answerer_;
+  HANDLE stop_;
+  std::thread thread_;
+};
+
 // Runs COMMAND_LINE, answering every dialog of the child, until it ends or times out.
 ChildResult runProcess(const std::string& commandLine, const RunOptions& options);
 // Runs this test program with "--child SCENARIO".
@@ -53,8 +88,6 @@ struct ChildScenario {
 // program was not started as a child.
 bool runScenarioFromCommandLine(int argc, char** argv, int& exitCode);
 
-// The top-level windows of process PID with window class CLASS_NAME (any class when null).
-std::vector<HWND> windowsOfProcess(DWORD pid, const char* className = nullptr);
 // The caption and the message text of a message box.
 Dialog readDialog(HWND dialog);
 
