@@ -44,7 +44,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   OGLWINDOWSETTING(ARROW, "", GENERIC, "");
   CREATEOGLWINDOW("Extension fog: two texture units, volume fog", 800, 600, 32, false);
   LOADEXTENSIONENTRYPOINTS();
-  // The core name first, like the library's own look-ups; older drivers know only the extension's.
+  // The core name first, as the library looks up glMultiTexCoord2f (the fog coordinate it
+  // asks for by the extension's name first); older drivers know only the extension's.
   PROC proc = wglGetProcAddress("glActiveTexture");
   if (!proc) proc = wglGetProcAddress("glActiveTextureARB");
   const auto activeTexture = reinterpret_cast<ActiveTexture>(reinterpret_cast<void (*)()>(proc));
@@ -65,7 +66,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     glFogi(kFogCoordinateSource, kFogCoordinate);
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, 0);
-    glFogf(GL_FOG_END, 0.8f);  // fully white this far below the layer's top
+    glFogf(GL_FOG_END, 0.8f);  // wholly fog-coloured this far below the layer's top
     glFogfv(GL_FOG_COLOR, fogColour);
     glEnable(GL_FOG);
   } else {

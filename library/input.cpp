@@ -1,7 +1,7 @@
 // Input state and the arithmetic of the window procedure's mouse and FPS rules.
 //
 // Differences are 32-bit integer differences; quotients and products are formed
-// in double precision (exact for these magnitudes) and stored as 32-bit floats.
+// in double precision, and only the result stored is rounded to a 32-bit float.
 #include <cmath>
 
 #include "internal.h"

@@ -46,7 +46,8 @@ void rightButtonUp();
 // A mouse move: keeps the position, turns both angle pairs while the left button
 // is held and changes both distances while the right one is (not in free-look mode).
 void mouseMove(std::int32_t x, std::int32_t y);
-// The free-look rule for cursor position (mx, my) and screen centre (cx, cy).
+// The free-look rule for cursor position (mx, my) and the point (cx, cy) the
+// cursor is brought back to, both in screen coordinates.
 void freeLook(std::int32_t mx, std::int32_t my, std::int32_t cx, std::int32_t cy);
 // The FPS update: computes the figure, steps FORCEFPS, sets FPSCOUNTSTR, clears
 // FPSCOUNT and returns the new window title.

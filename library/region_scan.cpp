@@ -10,6 +10,7 @@
 #include <bit>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "internal.h"
 
@@ -114,6 +115,35 @@ std::uint32_t keyBits(const std::uint8_t* row, std::int32_t x, std::int32_t coun
   return bits;
 }
 
+// Takes the two lowest changes of PAIRS, the block's from pixel X, as a run's
+// start and end.
+std::pair<std::int32_t, std::int32_t> takeRun(std::uint32_t& pairs, std::int32_t x) {
+  const std::int32_t left = x + std::countr_zero(pairs);
+  pairs &= pairs - 1;
+  const std::int32_t right = x + std::countr_zero(pairs);
+  pairs &= pairs - 1;
+  return {left, right};
+}
+
+// The runs of row Y that start and end within the block from pixel X, one pair
+// of changes each in PAIRS.
+bool addRuns(std::uint32_t pairs, std::int32_t x, std::int32_t y, Batches& batches) {
+  // A block holds at most kBlock / 2 runs: most blocks need no check per run.
+  if (ScanRect* out = batches.room(kBlock / 2)) {
+    while (pairs != 0) {
+      const auto [left, right] = takeRun(pairs, x);
+      *out++ = {left, y, right, y + 1};
+    }
+    batches.added(out);
+    return true;
+  }
+  while (pairs != 0) {
+    const auto [left, right] = takeRun(pairs, x);
+    if (!batches.add(left, y, right)) return false;
+  }
+  return true;
+}
+
 // The runs of row Y. OPEN is where the current run began, or -1 outside a run.
 bool scanRow(const std::uint8_t* row, std::int32_t y, std::int32_t width, const KeyRange& key, Batches& batches) {
   std::int32_t open = -1;
@@ -123,37 +153,23 @@ bool scanRow(const std::uint8_t* row, std::int32_t y, std::int32_t width, const 
     const std::uint32_t others = ~keyBits(row, x, count, key) & all;
     // Bit I set where pixel I differs in kind from the one before it (for pixel 0,
     // the state the row is in); bits past a short last block count as key pixels,
-    // so a run reaching the row's end closes there. Changes pair up as a run's
-    // start and end, the first closing the run left open by the blocks before.
+    // so a run reaching the row's end closes there.
     std::uint32_t edges = others ^ (others << 1 | (open >= 0 ? 1u : 0u));
-    if (edges != 0 && open >= 0) {
+    if (edges == 0) continue;  // the row stays as it was: in a run or outside
+    // The first change closes the run left open by the blocks before.
+    if (open >= 0) {
       if (!batches.add(open, y, x + std::countr_zero(edges))) return false;
       edges &= edges - 1;
       open = -1;
     }
-    const auto pairUp = [&](auto&& emit) {
-      while (edges != 0) {
-        const std::int32_t start = x + std::countr_zero(edges);
-        edges &= edges - 1;
-        if (edges == 0) {
-          open = start;
-          return true;
-        }
-        if (!emit(start, x + std::countr_zero(edges))) return false;
-        edges &= edges - 1;
-      }
-      return true;
-    };
-    // A block closes at most kBlock / 2 runs: most blocks need no check per run.
-    if (ScanRect* out = batches.room(kBlock / 2)) {
-      pairUp([&](std::int32_t left, std::int32_t right) {
-        *out++ = {left, y, right, y + 1};
-        return true;
-      });
-      batches.added(out);
-    } else if (!pairUp([&](std::int32_t left, std::int32_t right) { return batches.add(left, y, right); })) {
-      return false;
+    // A run that takes in the block's last pixel goes on into the next block;
+    // it began at the last change. The changes left pair up.
+    if (others >> (kBlock - 1) != 0) {
+      const int last = kBlock - 1 - std::countl_zero(edges);
+      open = x + last;
+      edges ^= 1u << last;
     }
+    if (!addRuns(edges, x, y, batches)) return false;
   }
   return open < 0 || batches.add(open, y, width);
 }

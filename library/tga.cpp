@@ -178,23 +178,30 @@ bool loadUncompressed(TGATEXTURE& texture) {
   return true;
 }
 
+// The failure a type 10 stream of PIXELCOUNT pixels meets when the file is too
+// short to fill the image even with the longest runs, found by a first pass
+// that decodes without storing, so that no image is allocated for it. Null
+// when the file is long enough, or grew while it was measured; the stream is
+// then where it was.
+const char* shortStreamFailure(std::uint32_t pixelCount) {
+  const std::uint64_t shortestStream = (pixelCount + 127ull) / 128 * (1 + TGA.BYTESPERPIXEL);
+  const long long left = bytesLeft(FTGA);
+  if (left < 0 || static_cast<std::uint64_t>(left) >= shortestStream) return nullptr;
+  const long start = std::ftell(FTGA);
+  PacketReader dryRun(FTGA);
+  const char* failure = decodePackets<false>(dryRun, nullptr, pixelCount, TGA.BYTESPERPIXEL);
+  if (!failure) std::fseek(FTGA, start, SEEK_SET);
+  return failure;
+}
+
 bool loadCompressed(TGATEXTURE& texture) {
   if (!readInfoHeader(texture)) return false;
   const std::uint32_t pixelCount = texture.WIDTH * texture.HEIGHT;
-  // The shortest stream that fills the image is all 128-pixel runs.
-  const std::uint64_t shortestStream = (pixelCount + 127ull) / 128 * (1 + TGA.BYTESPERPIXEL);
-  const long long left = bytesLeft(FTGA);
-  if (left >= 0 && static_cast<std::uint64_t>(left) < shortestStream) {
-    const long start = std::ftell(FTGA);
-    PacketReader probe(FTGA);
-    if (const char* problem = decodePackets<false>(probe, nullptr, pixelCount, TGA.BYTESPERPIXEL))
-      return fail(problem);
-    std::fseek(FTGA, start, SEEK_SET);  // the file grew while we measured it
-  }
+  if (const char* failure = shortStreamFailure(pixelCount)) return fail(failure);
   if (!allocateImage(texture)) return false;
   PacketReader in(FTGA);
-  if (const char* problem = decodePackets<true>(in, texture.IMAGEDATA, pixelCount, TGA.BYTESPERPIXEL))
-    return releaseAndFail(texture, problem);
+  if (const char* failure = decodePackets<true>(in, texture.IMAGEDATA, pixelCount, TGA.BYTESPERPIXEL))
+    return releaseAndFail(texture, failure);
   return true;
 }
 

@@ -77,7 +77,8 @@ using TGETINPUTCOMMAND = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 extern TGETINPUTCOMMAND GETINPUTCOMMAND;
 
 // Chooses the cursor and icon of the window class (kinds above; file names are
-// kept, not copied). In free-look mode also centres the cursor on the screen.
+// kept, not copied). In free-look mode also puts the cursor at (WIDTH / 2,
+// HEIGHT / 2) on the screen, the point free look brings it back to.
 void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON,
                       const char* ICOFILE);
 // Registers the classes, opens the window, adds menu and status bar when asked,

@@ -88,6 +88,91 @@ class GlobalRectangleBuffer final : public internal::RectangleBuffer {
   HRGN result_ = nullptr;
 };
 
+// A memory device context compatible with the screen, deleted with this object.
+class MemoryDc {
+ public:
+  MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+
+  explicit operator bool() const { return dc_ != nullptr; }
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A GDI object, deleted with this object.
+class OwnedObject {
+ public:
+  explicit OwnedObject(HGDIOBJ object) : object_(object) {}
+  ~OwnedObject() { DeleteObject(object_); }
+  OwnedObject(const OwnedObject&) = delete;
+  OwnedObject& operator=(const OwnedObject&) = delete;
+
+ private:
+  HGDIOBJ object_;
+};
+
+// OBJECT selected into DC, and the object it replaced selected again with
+// the end of this one.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// PALETTE selected into DC as a background palette and realised, and the one
+// it replaced selected again with the end of this one.
+class RealizedPalette {
+ public:
+  RealizedPalette(HDC dc, HPALETTE palette) : dc_(dc), previous_(SelectPalette(dc, palette, TRUE)) {
+    RealizePalette(dc);
+  }
+  ~RealizedPalette() { SelectPalette(dc_, previous_, FALSE); }
+  RealizedPalette(const RealizedPalette&) = delete;
+  RealizedPalette& operator=(const RealizedPalette&) = delete;
+
+ private:
+  HDC dc_;
+  HPALETTE previous_;
+};
+
+// The 32-bit DIB section of WIDTH x HEIGHT pixels, bottom-up; null when GDI
+// cannot make it.
+HBITMAP section32(HDC dc, LONG width, LONG height) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  header.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return CreateDIBSection(dc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// Copies PICTURE through PALETTE into the bitmap selected into TARGET, so
+// that a picture with a colour table comes out in its own colours; false
+// when there is no device context to copy from.
+bool copyThroughPalette(HDC target, HBITMAP picture, HPALETTE palette, LONG width, LONG height) {
+  const MemoryDc pictureDc;
+  if (!pictureDc) return false;
+  const Selection selected(pictureDc.get(), picture);
+  const RealizedPalette realized(pictureDc.get(), palette);
+  BitBlt(target, 0, 0, width, height, pictureDc.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
 // The region of the key-free pixels of a bottom-up 32-bit DIB section;
 // 0 when the rectangle buffer cannot be had or the section's rows cannot be reached.
 HRGN scanSection(HBITMAP section, COLORREF transColor, BYTE tolerance) {
@@ -123,45 +208,22 @@ HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
 }
 
 HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
-  HRGN result = nullptr;
   HPALETTE palette = nullptr;
   const HBITMAP picture = LOADBMPFROMFILE(BMPNAME, palette);
   if (!picture) return nullptr;
-  if (const HDC memDc = CreateCompatibleDC(nullptr)) {
-    BITMAP info{};
-    GetObjectA(picture, sizeof info, &info);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = info.bmWidth;
-    header.biHeight = info.bmHeight;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP section = CreateDIBSection(memDc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                           &bits, nullptr, 0);
-    if (section) {
-      const HGDIOBJ oldSection = SelectObject(memDc, section);
-      if (const HDC pictureDc = CreateCompatibleDC(nullptr)) {
-        const HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
-        const HPALETTE oldPalette = SelectPalette(pictureDc, palette, TRUE);
-        RealizePalette(pictureDc);
-        BitBlt(memDc, 0, 0, info.bmWidth, info.bmHeight, pictureDc, 0, 0, SRCCOPY);
-        SelectPalette(pictureDc, oldPalette, FALSE);
-        SelectObject(pictureDc, oldPicture);
-        DeleteDC(pictureDc);
-        // GDI may still hold the copy in its batch; the scan reads the section's memory directly.
-        GdiFlush();
-        result = scanSection(section, TRANSCOLOR, TOLERANCE);
-      }
-      SelectObject(memDc, oldSection);
-      DeleteObject(section);
-    }
-    DeleteDC(memDc);
-  }
-  DeleteObject(palette);
-  DeleteObject(picture);
-  return result;
+  const OwnedObject ownPicture(picture), ownPalette(palette);
+  const MemoryDc memDc;
+  if (!memDc) return nullptr;
+  BITMAP info{};
+  GetObjectA(picture, sizeof info, &info);
+  const HBITMAP section = section32(memDc.get(), info.bmWidth, info.bmHeight);
+  if (!section) return nullptr;
+  const OwnedObject ownSection(section);
+  const Selection selected(memDc.get(), section);
+  if (!copyThroughPalette(memDc.get(), picture, palette, info.bmWidth, info.bmHeight)) return nullptr;
+  // GDI may still hold the copy in its batch; the scan reads the section's memory directly.
+  GdiFlush();
+  return scanSection(section, TRANSCOLOR, TOLERANCE);
 }
 
 }  // namespace Vitrum

@@ -1,6 +1,7 @@
 // Texture slots: BMP files through GDI and TGA files through LOADTGA, uploaded
 // to OpenGL 2D textures.
 #include <cstdlib>
+#include <optional>
 
 #include <GL/glu.h>
 
@@ -61,6 +62,61 @@ class TightRowUnpack {
   bool changed_ = false;
 };
 
+// A BMP file as GDI loaded it into a DIB section, deleted with this object:
+// the upload reads the section's pixels in place.
+class BmpSection {
+ public:
+  explicit BmpSection(const char* name) : bitmap_(load(name)) {}
+  ~BmpSection() {
+    if (bitmap_) DeleteObject(bitmap_);
+  }
+  BmpSection(const BmpSection&) = delete;
+  BmpSection& operator=(const BmpSection&) = delete;
+
+  // The section's description when GDI loaded pixels at DEPTH bits. A file
+  // the probe accepts but GDI cannot load, or loads at another depth than its
+  // header says, or one that lacks its pixels, has none we may touch.
+  std::optional<BITMAP> pixels(std::int32_t depth) const {
+    BITMAP info{};
+    if (!bitmap_ || !GetObjectA(bitmap_, sizeof info, &info) || !info.bmBits || info.bmBitsPixel != depth)
+      return std::nullopt;
+    return info;
+  }
+
+ private:
+  // Nothing is loaded from a file whose pixels the probe finds out of reach.
+  static HBITMAP load(const char* name) {
+    if (!internal::bmpPixelsReadable(name)) return nullptr;
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, kBmpLoadFlags));
+  }
+
+  HBITMAP bitmap_;
+};
+
+// The pixels of SECTION in the order the upload gives OpenGL: 24-bit rows
+// have their blue and red exchanged for GL_RGB, 32-bit ones stay BGRA.
+std::optional<BITMAP> decodeBmp(const BmpSection& section, std::int32_t depth) {
+  const std::optional<BITMAP> pixels = section.pixels(depth);
+  if (pixels && depth == 24)
+    for (LONG row = 0; row < pixels->bmHeight; ++row)
+      SWAPRGB(static_cast<std::uint8_t*>(pixels->bmBits) + static_cast<std::ptrdiff_t>(row) * pixels->bmWidthBytes,
+              pixels->bmWidth);
+  return pixels;
+}
+
+// Into the bound texture; pictures of other depths than 24 and 32 bits leave it empty.
+void uploadBmp(const BITMAP& pixels) {
+  const std::int32_t depth = pixels.bmBitsPixel;
+  if (depth == 24)
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, pixels.bmWidth, pixels.bmHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.bmBits);
+  else if (depth == 32)
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.bmWidth, pixels.bmHeight, 0, kGlBgra, GL_UNSIGNED_BYTE,
+                 pixels.bmBits);
+  else
+    return;
+  if (isMipmapFilter(GL_MIN_FILTER)) ADDMIPMAPSTEXTURE(depth, pixels.bmWidth, pixels.bmHeight, pixels.bmBits);
+}
+
 }  // namespace
 
 void ADDMIPMAPSTEXTURE(std::int32_t FORMAT, std::int32_t WIDTH, std::int32_t HEIGHT, const void* BITS) {
@@ -72,23 +128,10 @@ void ADDMIPMAPSTEXTURE(std::int32_t FORMAT, std::int32_t WIDTH, std::int32_t HEI
 
 void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM) {
   GLuint& slot = TEXTUREID2[NUM];
-  std::int32_t format = GETBMPDEPTH(BMPFILE);
-  HBITMAP bmp = nullptr;
-  BITMAP sbitmap{};
-  if (format != 0) {
-    if (internal::bmpPixelsReadable(BMPFILE))
-      bmp = static_cast<HBITMAP>(
-          LoadImageA(GetModuleHandleA(nullptr), BMPFILE, IMAGE_BITMAP, 0, 0, kBmpLoadFlags));
-    // A file the probe accepts but GDI cannot load, or loads at another depth
-    // than its header says, or one that lacks its pixels, has none we may touch.
-    if (!bmp || !GetObjectA(bmp, sizeof sbitmap, &sbitmap) || !sbitmap.bmBits ||
-        sbitmap.bmBitsPixel != format)
-      format = 0;
-  }
-  auto* const bits = static_cast<std::uint8_t*>(sbitmap.bmBits);
-  if (format == 24)
-    for (LONG row = 0; row < sbitmap.bmHeight; ++row)
-      SWAPRGB(bits + static_cast<std::ptrdiff_t>(row) * sbitmap.bmWidthBytes, sbitmap.bmWidth);
+  const std::int32_t depth = GETBMPDEPTH(BMPFILE);
+  std::optional<BmpSection> section;
+  std::optional<BITMAP> pixels;
+  if (depth != 0) pixels = decodeBmp(section.emplace(BMPFILE), depth);
 
   glEnable(GL_TEXTURE_2D);
   newTextureName(slot);
@@ -98,14 +141,7 @@ void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM) {
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   setTextureParameters();
-  if (format == 24)
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, sbitmap.bmWidth, sbitmap.bmHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, bits);
-  else if (format == 32)
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, sbitmap.bmWidth, sbitmap.bmHeight, 0, kGlBgra,
-                 GL_UNSIGNED_BYTE, bits);
-  if (isMipmapFilter(GL_MIN_FILTER) && (format == 24 || format == 32))
-    ADDMIPMAPSTEXTURE(format, sbitmap.bmWidth, sbitmap.bmHeight, bits);
-  if (bmp) DeleteObject(bmp);
+  if (pixels) uploadBmp(*pixels);
 }
 
 void TEXTURESELECTID(std::int32_t NUM) { glBindTexture(GL_TEXTURE_2D, TEXTUREID2[NUM]); }

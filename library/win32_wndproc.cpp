@@ -1,6 +1,7 @@
 // The window procedure of "GLWindow" and the one-message pump.
 //
-// Handlers only overwrite globals; the application polls them once per frame.
+// Handlers record input and sizes in globals and draw nothing; the application
+// polls the globals once per frame.
 #include "internal.h"
 #include "vitrum.h"
 

@@ -18,7 +18,8 @@ void QUAD(GLfloat X1, GLfloat Y1, GLfloat Z1, GLfloat X2, GLfloat Y2, GLfloat Z2
   LINEFREE(1, 1, 0, 1, X2, Y2, Z2, X1, Y1, Z1, true);
   LINEFREE(0, 0, 1, 0, X3, Y3, Z3, X4, Y4, Z4, true);
   Vitrum::GLEND();
-  // Culling goes back on whatever it was: the quads are drawn among culled geometry.
+  // Culling is switched on, not restored to what it was: the bush is drawn among
+  // culled geometry.
   glEnable(GL_CULL_FACE);
   Vitrum::TWOSIDEOFF();
 }

@@ -47,7 +47,8 @@ Function as(PROC proc) {
 }  // namespace
 
 void LOADEXTENSIONENTRYPOINTS() {
-  // An implementation older than the core entry points exports only the extension's name.
+  // Multitexturing by its core name first, which an implementation older than it
+  // lacks; the fog coordinate by the extension's name first, the core one after.
   GLMULTITEXCOORD2F = as<TGLMULTITEXCOORD2F>(entryPoint({"glMultiTexCoord2f", "glMultiTexCoord2fARB"}));
   GLFOGCOORDFEXT = as<TGLFOGCOORDFEXT>(entryPoint({"glFogCoordfEXT", "glFogCoordf"}));
 }

@@ -54,8 +54,8 @@ extern bool GLRESETVOLUMEFOGDEPTH;         // GLTRANSLATEF's offset: negated tra
 using TGLMULTITEXCOORD2F = void(APIENTRY*)(GLenum TARGET, GLfloat S, GLfloat T);
 using TGLFOGCOORDFEXT = void(APIENTRY*)(GLfloat COORD);
 
-extern TGLMULTITEXCOORD2F GLMULTITEXCOORD2F;  // glMultiTexCoord2f, or null (null at start)
-extern TGLFOGCOORDFEXT GLFOGCOORDFEXT;        // glFogCoordfEXT, or null (null at start)
+extern TGLMULTITEXCOORD2F GLMULTITEXCOORD2F;  // glMultiTexCoord2f (or ...ARB), or null (null at start)
+extern TGLFOGCOORDFEXT GLFOGCOORDFEXT;        // glFogCoordfEXT (or glFogCoordf), or null (null at start)
 
 // Fetches both entry points from the current OpenGL context with wglGetProcAddress;
 // each is null when the implementation lacks it. Needs a current context.

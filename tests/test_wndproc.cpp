@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -314,7 +315,9 @@ TEST_F(WindowProcedure, SurvivesASeededMessageStormAndStillAnswersAClickAndEscap
     else if (key && m.wparam <= 500 && SETKEY[static_cast<long long>(m.wparam)] != (m.message == WM_KEYDOWN ? LONGTRUE : LONGFALSE))
       broken = "a key is not in the table as its last message left it";
     if (!broken.empty()) {
-      broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
+      char message[16];
+      std::snprintf(message, sizeof message, "0x%X", static_cast<unsigned>(m.message));
+      broken += " after message " + std::to_string(handled) + " (" + message + ")";
     }
     // The application switches free look now and then, as a program's keys would.
     if (application() % 50 == 0) MOUSEFREE = !MOUSEFREE;
