@@ -65,12 +65,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 VITRUM_XVFB_PID=""
 VITRUM_WINE_OWNER=""
 
-vitrum_poll() {  # TENTHS COMMAND...: whether COMMAND succeeds within TENTHS tenths of a second
-  local tenths=$1
-  shift
-  for _ in $(seq "$tenths"); do
-    "$@" && return 0
-    sleep 0.1
+# COUNT PERIOD COMMAND...: runs COMMAND up to COUNT times, PERIOD seconds apart,
+# until it succeeds; one that answers 2 gives up at once. Its status is the last.
+vitrum_poll() {
+  local count=$1 period=$2 status
+  shift 2
+  for _ in $(seq "$count"); do
+    status=0
+    "$@" || status=$?
+    [ "$status" -eq 1 ] || return "$status"
+    sleep "$period"
   done
   return 1
 }
@@ -110,7 +114,7 @@ vitrum_wine_start() {
     number=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     VITRUM_XVFB_PID=$!
-    if ! vitrum_poll 50 vitrum_has_display "$number"; then
+    if ! vitrum_poll 50 0.1 vitrum_has_display "$number"; then
       rm -f "$number"
       echo "Xvfb failed: no display answered within 5 s" >&2
       vitrum_wine_stop
@@ -151,20 +155,21 @@ vitrum_named_window() {  # NAME: the X window id of a mapped window of that name
 }
 
 vitrum_wait_for_window() {  # NAME [TENTHS]: prints the X window id once a window of that name is mapped
-  vitrum_poll "${2:-200}" vitrum_named_window "$1"
+  vitrum_poll "${2:-200}" 0.1 vitrum_named_window "$1"
 }
 
 vitrum_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }  # WINDOW
 
 # A key sent to a window can be lost while Wine is still setting it up, and one
 # sent with --window stays held once its program has closed the window.
-vitrum_answer_window() {  # WINDOW KEY: presses KEY on WINDOW until it is gone; fails if it stays 10 s
-  for _ in $(seq 20); do
-    vitrum_mapped "$1" || { xdotool keyup "$2" >/dev/null 2>&1 || true; return 0; }
-    xdotool key --window "$1" "$2" >/dev/null 2>&1 || true
-    sleep 0.5
-  done
+vitrum_press_until_gone() {  # WINDOW KEY: gone (0), or KEY pressed on it (1)
+  vitrum_mapped "$1" || { xdotool keyup "$2" >/dev/null 2>&1 || true; return 0; }
+  xdotool key --window "$1" "$2" >/dev/null 2>&1 || true
   return 1
+}
+
+vitrum_answer_window() {  # WINDOW KEY: presses KEY on WINDOW until it is gone; fails if it stays 10 s
+  vitrum_poll 20 0.5 vitrum_press_until_gone "$1" "$2"
 }
 
 vitrum_answer() {  # NAME KEY [TENTHS]: once a window NAME is mapped, answers it with KEY
@@ -187,19 +192,14 @@ vitrum_largest_window() {  # EXE PID: the largest visible window of EXE; fails o
   return 1
 }
 
-vitrum_program_window() {  # EXE PID [TENTHS]: the largest visible window of EXE, once mapped while PID runs
-  local status
-  for _ in $(seq "${3:-200}"); do
-    status=0
-    vitrum_largest_window "$1" "$2" || status=$?
-    [ "$status" -eq 1 ] || return "$status"
-    sleep 0.1
-  done
-  return 1
+# EXE PID [TENTHS]: the largest visible window of EXE, once mapped while PID
+# runs; fails with 2 once PID has ended.
+vitrum_program_window() {
+  vitrum_poll "${3:-200}" 0.1 vitrum_largest_window "$1" "$2"
 }
 
 vitrum_gone() { ! kill -0 "$1" 2>/dev/null; }  # PID
 
 vitrum_ended() {  # PID TENTHS: whether the process ends within TENTHS tenths of a second
-  vitrum_poll "$2" vitrum_gone "$1"
+  vitrum_poll "$2" 0.1 vitrum_gone "$1"
 }
