@@ -1,7 +1,8 @@
 # Builds the README's program in two projects that take Vitrum as a subproject,
 # one with add_subdirectory and one with the README's FetchContent (from this
-# clone's HEAD), each with a plain MinGW toolchain file of a user's own. Fails if
-# either builds anything but the two libraries and the program, or sees a test.
+# clone's HEAD), each with a plain MinGW toolchain file of a user's own, and runs
+# its vitrum_add_test tests. Fails if either builds anything but the two
+# libraries and the program, or its ctest sees any test but its own.
 # Variables: SOURCE (the source tree), SCRATCH (a folder of its own), ARCH (i686 or x86_64).
 file(REMOVE_RECURSE ${SCRATCH})
 
@@ -43,22 +44,24 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 ")
 
 readme_block("main.cpp" main_cpp)
-readme_block("CMakeLists.txt, FetchContent" fetch_lists)
+readme_block("CMakeLists.txt" installed_lists)
+readme_block("FetchContent" fetch_content)
 run(git -C ${SOURCE} rev-parse HEAD)
 string(STRIP "${output}" head)
-string(REPLACE [["$ENV{HOME}/vitrum"]] "${SOURCE}" fetch_lists "${fetch_lists}")
-string(REPLACE "GIT_TAG main" "GIT_TAG ${head}" fetch_lists "${fetch_lists}")
-readme_block("CMakeLists.txt" installed_lists)
-string(REPLACE "find_package(Vitrum REQUIRED)" "add_subdirectory(${SOURCE} vitrum)" subdirectory_lists
-  "${installed_lists}")
+string(REPLACE [["$ENV{HOME}/vitrum"]] "${SOURCE}" fetch_content "${fetch_content}")
+string(REPLACE "GIT_TAG main" "GIT_TAG ${head}" fetch_content "${fetch_content}")
+set(find_line "find_package(Vitrum REQUIRED)\n")
+string(REPLACE "${find_line}" "${fetch_content}" fetch_lists "${installed_lists}")
+string(REPLACE "${find_line}" "add_subdirectory(${SOURCE} vitrum)\n" subdirectory_lists "${installed_lists}")
+string(REGEX MATCHALL "vitrum_add_test\\(NAME [^ )]+" own_tests "${installed_lists}")
+list(TRANSFORM own_tests REPLACE "vitrum_add_test\\(NAME " "")
+list(LENGTH own_tests own_count)
+if(own_count EQUAL 0 OR fetch_lists STREQUAL installed_lists)
+  message(FATAL_ERROR "README.md: its CMakeLists.txt has no vitrum_add_test or no find_package(Vitrum REQUIRED) line")
+endif()
 
 foreach(way subdirectory fetch)
   set(project ${SCRATCH}/${way})
-  # A consumer with tests of its own enables testing, which would take in any
-  # test of a subproject.
-  if(NOT ${way}_lists MATCHES "enable_testing\\(\\)")
-    string(REPLACE "project(mydemo CXX)\n" "project(mydemo CXX)\nenable_testing()\n" ${way}_lists "${${way}_lists}")
-  endif()
   file(WRITE ${project}/CMakeLists.txt "${${way}_lists}")
   file(WRITE ${project}/main.cpp "${main_cpp}")
   run(${CMAKE_COMMAND} -S ${project} -B ${project}/build -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -88,9 +91,17 @@ foreach(way subdirectory fetch)
   endif()
 
   run(${CMAKE_CTEST_COMMAND} --test-dir ${project}/build -N)
-  if(NOT output MATCHES "Total Tests: 0")
-    message(FATAL_ERROR "${way}: the consumer's ctest sees tests of Vitrum:\n${output}")
+  string(REGEX MATCHALL "Test +#[0-9]+: [^\n]+" listed "${output}")
+  list(TRANSFORM listed REPLACE "Test +#[0-9]+: " "")
+  if(NOT listed STREQUAL own_tests)
+    message(FATAL_ERROR "${way}: the consumer's ctest sees ${listed}, not just its own ${own_tests}")
+  endif()
+  # The picture test's reference, taken once as the README says, then its tests.
+  run(${SOURCE}/cmake/vitrum-run --screenshot ${project}/mydemo-ref.png ${project}/build/mydemo.exe)
+  run(${CMAKE_CTEST_COMMAND} --test-dir ${project}/build --output-on-failure)
+  if(NOT output MATCHES "100% tests passed, 0 tests failed out of ${own_count}")
+    message(FATAL_ERROR "${way}: the consumer's tests did not all pass:\n${output}")
   endif()
   math(EXPR seconds "${ended} - ${started}")
-  message(STATUS "${way}: ${objects} objects and the two libraries and the program, built in ${seconds} s")
+  message(STATUS "${way}: ${objects} objects and the two libraries and the program, built in ${seconds} s; its ${own_count} tests passed")
 endforeach()
