@@ -21,8 +21,8 @@ namespace {
 
 // ---- The hand-written copy ---------------------------------------------------
 
-void quad(GLfloat x1, GLfloat y1, GLfloat z1, GLfloat x2, GLfloat y2, GLfloat z2, GLfloat x3, GLfloat y3,
-          GLfloat z3, GLfloat x4, GLfloat y4, GLfloat z4) {
+void quad(GLfloat x1, GLfloat y1, GLfloat z1, GLfloat x2, GLfloat y2, GLfloat z2, GLfloat x3, GLfloat y3, GLfloat z3,
+          GLfloat x4, GLfloat y4, GLfloat z4) {
   glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
   glDisable(GL_CULL_FACE);
   glBegin(GL_QUADS);
@@ -205,8 +205,8 @@ int main(int argc, char** argv) {
   std::printf("%d rounds of %d frames each, 800 x 600, interleaved\n", rounds, frames);
   std::printf("library:      %8.1f frames/s\n", total / library);
   std::printf("hand-written: %8.1f frames/s\n", total / hand);
-  std::printf("frame rate ratio library / hand-written: %.3f overall, %.3f median of rounds\n",
-              hand / library, ratios[ratios.size() / 2]);
+  std::printf("frame rate ratio library / hand-written: %.3f overall, %.3f median of rounds\n", hand / library,
+              ratios[ratios.size() / 2]);
   Vitrum::DELETEOGLWINDOW();
   return 0;
 }

@@ -55,7 +55,8 @@ void convert(HBITMAP picture, HPALETTE palette, Section& section) {
   GetObjectA(picture, sizeof bm, &bm);
   BITMAPINFOHEADER header{sizeof header, bm.bmWidth, bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  section.bitmap = CreateDIBSection(section.dc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+  section.bitmap =
+      CreateDIBSection(section.dc, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
   section.old = SelectObject(section.dc, section.bitmap);
   HDC source = CreateCompatibleDC(nullptr);
   HGDIOBJ oldSource = SelectObject(source, picture);
@@ -84,7 +85,8 @@ HRGN build(const vitrum_test::RecordingBuffer& batches) {
   for (std::size_t i = 0; i < batches.batches.size(); ++i) {
     const auto& batch = batches.batches[i];
     const auto& b = batches.bounds[i];
-    rgn->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(batch.size()), 0, {b.left, b.top, b.right, b.bottom}};
+    rgn->rdh = {
+        sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(batch.size()), 0, {b.left, b.top, b.right, b.bottom}};
     std::memcpy(rgn->Buffer, batch.data(), batch.size() * sizeof(RECT));
     HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn);
     if (!result) {
@@ -133,7 +135,8 @@ int main(int argc, char** argv) {
                     conversion, scanning, "-");
       } else {
         const double building = vitrum_bench::bestMilliseconds(repeats, [&] { DeleteObject(build(recorded)); });
-        const double total = vitrum_bench::bestMilliseconds(repeats, [&] { DeleteObject(Vitrum::BITMAPTOREGION(file.c_str(), kMagenta, 1)); });
+        const double total = vitrum_bench::bestMilliseconds(
+            repeats, [&] { DeleteObject(Vitrum::BITMAPTOREGION(file.c_str(), kMagenta, 1)); });
         std::printf("%-8s %5d %9zu %9.1fms %8.1fms %8.1fms %8.1fms %8.1fms\n", name, side, counted.rectangles, total,
                     load, conversion, scanning, building);
       }

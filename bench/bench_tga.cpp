@@ -50,9 +50,7 @@ Bytes photo(int bytesPerPixel) {
 Bytes encodeRle(const Bytes& pixels, int bpp) {
   Bytes out;
   const std::size_t count = pixels.size() / bpp;
-  auto same = [&](std::size_t a, std::size_t b) {
-    return std::memcmp(&pixels[a * bpp], &pixels[b * bpp], bpp) == 0;
-  };
+  auto same = [&](std::size_t a, std::size_t b) { return std::memcmp(&pixels[a * bpp], &pixels[b * bpp], bpp) == 0; };
   for (std::size_t i = 0; i < count;) {
     std::size_t run = 1;
     while (i + run < count && run < 128 && same(i, i + run)) ++run;
@@ -75,8 +73,23 @@ std::string writeSample(const std::filesystem::path& dir, int bits, bool rle) {
   const int bpp = bits / 8;
   const Bytes pixels = photo(bpp);
   // Top-left origin, so that stb_image keeps the rows in file order as LOADTGA does.
-  Bytes file{0, 0, static_cast<std::uint8_t>(rle ? 10 : 2), 0, 0, 0, 0, 0, 0, 0, 0, 0,
-             kSide & 0xFF, kSide >> 8, kSide & 0xFF, kSide >> 8, static_cast<std::uint8_t>(bits),
+  Bytes file{0,
+             0,
+             static_cast<std::uint8_t>(rle ? 10 : 2),
+             0,
+             0,
+             0,
+             0,
+             0,
+             0,
+             0,
+             0,
+             0,
+             kSide & 0xFF,
+             kSide >> 8,
+             kSide & 0xFF,
+             kSide >> 8,
+             static_cast<std::uint8_t>(bits),
              static_cast<std::uint8_t>(0x20 | (bits == 32 ? 8 : 0))};
   const Bytes data = rle ? encodeRle(pixels, bpp) : pixels;
   file.insert(file.end(), data.begin(), data.end());
@@ -123,8 +136,8 @@ void floorJob(const std::string& path, int bpp) {
 
 int main(int argc, char** argv) {
   const std::filesystem::path dir = argc > 1 ? argv[1] : std::filesystem::temp_directory_path();
-  std::printf("%-14s %10s %10s %10s %14s %14s\n", "file", "LOADTGA", "stbi_load", "floor",
-              "stb/LOADTGA", "LOADTGA/floor");
+  std::printf("%-14s %10s %10s %10s %14s %14s\n", "file", "LOADTGA", "stbi_load", "floor", "stb/LOADTGA",
+              "LOADTGA/floor");
   for (const bool rle : {false, true}) {
     for (const int bits : {24, 32}) {
       const std::string path = writeSample(dir, bits, rle);
@@ -148,8 +161,8 @@ int main(int argc, char** argv) {
       const double stb = bestMilliseconds([&] { stbi_image_free(stbi_load(path.c_str(), &w, &h, &n, bpp)); });
       const double floor = bestMilliseconds([&] { floorJob(path, bpp); });
       std::printf("%-14s %8.2fms %8.2fms %8.2fms %13.2fx %13.2fx\n",
-                  (std::to_string(bits) + (rle ? "-bit RLE" : "-bit raw")).c_str(), ours, stb, floor,
-                  stb / ours, ours / floor);
+                  (std::to_string(bits) + (rle ? "-bit RLE" : "-bit raw")).c_str(), ours, stb, floor, stb / ours,
+                  ours / floor);
       std::filesystem::remove(path);
     }
   }

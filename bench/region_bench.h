@@ -32,7 +32,8 @@ inline Picture make(const char* name, int side) {
     for (int x = 0; x < side; ++x) {
       bool key = false;
       if (kind == "sprite") {  // a rounded square: the corners cut away
-        const int r = side / 4, dx = std::max({r - x, x - (side - 1 - r), 0}), dy = std::max({r - y, y - (side - 1 - r), 0});
+        const int r = side / 4, dx = std::max({r - x, x - (side - 1 - r), 0}),
+                  dy = std::max({r - y, y - (side - 1 - r), 0});
         key = dx * dx + dy * dy > r * r;
       } else if (kind == "text") {  // lines of 6 x 10 glyphs of 1-pixel strokes on the key
         const unsigned cell = static_cast<unsigned>((x / 8) * 7919 + (y / 14) * 104729);

@@ -4,11 +4,10 @@
 #include "vitrum.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  Vitrum::FULLSCREEN = MessageBoxA(nullptr, "Settare lo schermo intero?  ", "Video!",
-                                   MB_YESNO | MB_ICONQUESTION) != IDNO;
+  Vitrum::FULLSCREEN =
+      MessageBoxA(nullptr, "Settare lo schermo intero?  ", "Video!", MB_YESNO | MB_ICONQUESTION) != IDNO;
   Vitrum::OGLWINDOWSETTING(Vitrum::ARROW, "", Vitrum::GENERIC, "");
-  Vitrum::CREATEOGLWINDOW("Generazione di modello semplice per cespugli", 800, 600, 32,
-                          Vitrum::FULLSCREEN);
+  Vitrum::CREATEOGLWINDOW("Generazione di modello semplice per cespugli", 800, 600, 32, Vitrum::FULLSCREEN);
   OPENGL_SETUP();
   do {
     glClear(GL_COLOR_BUFFER_BIT);

@@ -45,8 +45,8 @@ void OPENGL_SETUP() {
 
 void OPENGL_CREATELIST() { OPENGL_TEXTURE(); }
 
-void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3,
-          float X4, float Y4, float Z4) {
+void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+          float Z4) {
   Vitrum::TWOSIDEON();
   glDisable(GL_CULL_FACE);
   Vitrum::GLBEGIN(GL_QUADS);

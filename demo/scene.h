@@ -10,5 +10,5 @@ void OPENGL_CREATELIST();
 // Draws one frame's scene into the back buffer (the caller swaps).
 void OPENGL_DRAW();
 // One textured two-sided quad; P1-P2 is the edge at t = 1, P3-P4 the edge at t = 0.
-void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3,
-          float X4, float Y4, float Z4);
+void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+          float Z4);

@@ -38,11 +38,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) DestroyWindow(window);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wparam, lparam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wparam, lparam);
   }
 }
 
@@ -59,8 +56,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   windowClass.lpszClassName = "VitrumImageButtons";
   RegisterClassA(&windowClass);
   // A captioned window that cannot be resized: the frame the buttons expect.
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 460, 220, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 460, 220, nullptr, nullptr, instance, nullptr);
   for (const Button& button : kButtons) {
     Vitrum::BMPTYPE = button.pictures;
     // The button takes the size of its normal picture.

@@ -65,13 +65,26 @@ struct Cell {
   const char* label;
   void (*draw)(float seconds);
 };
-constexpr Cell kCells[] = {
-    {-1.33f, 0.6f, "TWOSIDEON", [](float s) { TWOSIDEON(); book(s); TWOSIDEOFF(); }},
-    {0, 0.6f, "TWOSIDEOFF", book},
-    {1.33f, 0.6f, "SETGLREFRACTIVE", [](float s) { SETGLREFRACTIVE(); book(s); glDisable(GL_CULL_FACE); }},
-    {-1.33f, -0.65f, "BMP slot, mipmaps", tiledFloor},
-    {0, -0.65f, "TGA slot: RLE, alpha", flower},
-    {1.33f, -0.65f, "TGA with SETGLSPRITE", [](float s) { SETGLSPRITE(); flower(s); SETGLSPRITEOFF(); }}};
+constexpr Cell kCells[] = {{-1.33f, 0.6f, "TWOSIDEON",
+                            [](float s) {
+                              TWOSIDEON();
+                              book(s);
+                              TWOSIDEOFF();
+                            }},
+                           {0, 0.6f, "TWOSIDEOFF", book},
+                           {1.33f, 0.6f, "SETGLREFRACTIVE",
+                            [](float s) {
+                              SETGLREFRACTIVE();
+                              book(s);
+                              glDisable(GL_CULL_FACE);
+                            }},
+                           {-1.33f, -0.65f, "BMP slot, mipmaps", tiledFloor},
+                           {0, -0.65f, "TGA slot: RLE, alpha", flower},
+                           {1.33f, -0.65f, "TGA with SETGLSPRITE", [](float s) {
+                              SETGLSPRITE();
+                              flower(s);
+                              SETGLSPRITEOFF();
+                            }}};
 
 }  // namespace
 
@@ -83,7 +96,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TEXTURELOADTGAID("flower.tga", 0);
   glDisable(GL_TEXTURE_2D);  // the loads leave it on; each cell turns on what it needs
   AMBIENTLIGHT[0] = AMBIENTLIGHT[1] = AMBIENTLIGHT[2] = 0.15f;  // so that an unlit back looks it
-  SETGLLIGHT(GL_LIGHT0, 0, 0.3f, 1, 0);  // from the viewer, a little above
+  SETGLLIGHT(GL_LIGHT0, 0, 0.3f, 1, 0);                         // from the viewer, a little above
   glEnable(GL_COLOR_MATERIAL);
 
   // The labels' font as display lists, one per character code.

@@ -53,8 +53,12 @@ std::optional<PixelLayout> pixelLayout(const std::uint8_t* headers, std::size_t 
   const std::uint8_t* info = headers + kFileHeaderSize;
   const std::uint64_t offset = littleEndian(headers + kPixelsOffsetAt, 4);
   if (got >= kFileHeaderSize + kCoreHeaderSize && littleEndian(info, 4) == kCoreHeaderSize)
-    return PixelLayout{offset, 0, 0, littleEndian(info + CoreFields::width, 2),
-                       littleEndian(info + CoreFields::height, 2), littleEndian(info + CoreFields::bitCount, 2)};
+    return PixelLayout{offset,
+                       0,
+                       0,
+                       littleEndian(info + CoreFields::width, 2),
+                       littleEndian(info + CoreFields::height, 2),
+                       littleEndian(info + CoreFields::bitCount, 2)};
   if (got < kFileHeaderSize + kInfoHeaderSize) return std::nullopt;
   return PixelLayout{offset,
                      littleEndian(info + InfoFields::compression, 4),

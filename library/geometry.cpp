@@ -25,9 +25,7 @@ TGLBASEMATRIX identityMatrix() {
 
 }  // namespace
 
-TGLVECTOR GLVECTOR(double X, double Y, double Z) {
-  return {rounded<float>(X), rounded<float>(Y), rounded<float>(Z)};
-}
+TGLVECTOR GLVECTOR(double X, double Y, double Z) { return {rounded<float>(X), rounded<float>(Y), rounded<float>(Z)}; }
 
 float DEGTORAD(float DEGREE) { return rounded<float>(DEGREE * kPiExtended / 180.0L); }
 
@@ -69,8 +67,8 @@ TGLVECTOR MATRIXVECROT(TGLVECTOR VEC, const TGLBASEMATRIX& ANG) {
           rounded<float>(x * ANG[0][2] + y * ANG[1][2] + z * ANG[2][2])};
 }
 
-void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z,
-                double V3X, double V3Y, double V3Z) {
+void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z, double V3X, double V3Y,
+                double V3Z) {
   const double ax = rounded<double>(Extended{V1X} - V2X);
   const double ay = rounded<double>(Extended{V1Y} - V2Y);
   const double az = rounded<double>(Extended{V1Z} - V2Z);

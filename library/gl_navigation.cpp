@@ -9,8 +9,8 @@ namespace {
 
 struct Mode {
   bool alongX, alongY, alongZ;  // the axis the scene is moved away along
-  GLfloat firstAxis[3];        // turned by XROT
-  GLfloat secondAxis[3];       // turned by YROT
+  GLfloat firstAxis[3];         // turned by XROT
+  GLfloat secondAxis[3];        // turned by YROT
 };
 
 constexpr Mode kModes[] = {

@@ -21,15 +21,13 @@ namespace {
 bool hasClientArea() { return WIDTH != 0 && HEIGHT != 0; }
 
 std::int32_t checkedOverlayInt(long long value) {
-  if (value < std::numeric_limits<std::int32_t>::min() ||
-      value > std::numeric_limits<std::int32_t>::max())
+  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
     RUNTIMEERROR("integer overflow in OPENGL_I2D");
   return static_cast<std::int32_t>(value);
 }
 
 void clearColor(double a, double r, double g, double b) {
-  glClearColor(static_cast<GLfloat>(r), static_cast<GLfloat>(g), static_cast<GLfloat>(b),
-               static_cast<GLfloat>(a));
+  glClearColor(static_cast<GLfloat>(r), static_cast<GLfloat>(g), static_cast<GLfloat>(b), static_cast<GLfloat>(a));
 }
 
 }  // namespace

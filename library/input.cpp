@@ -115,7 +115,8 @@ void freeLook(std::int32_t mx, std::int32_t my, std::int32_t cx, std::int32_t cy
 
 std::string fpsUpdate() {
   const long long product = static_cast<long long>(FORCEFPS) * FPS_ONE_SECOND * FPSCOUNT;
-  if (product < INT32_MIN || product > INT32_MAX) RUNTIMEERROR("integer overflow in the FPS product FORCEFPS * 1000 * FPSCOUNT");
+  if (product < INT32_MIN || product > INT32_MAX)
+    RUNTIMEERROR("integer overflow in the FPS product FORCEFPS * 1000 * FPSCOUNT");
   if (ADDINTERVALFPS == 0) RUNTIMEERROR("division by zero in the FPS update: ADDINTERVALFPS is 0");
   // nearbyint rounds to nearest with ties to even under the default rounding mode.
   const double figure = std::nearbyint(static_cast<double>(product) / ADDINTERVALFPS);

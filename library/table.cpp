@@ -7,8 +7,8 @@
 namespace Vitrum {
 
 void RANGEERROR(const char* TABLE, long long INDEX, long long LO, long long HI) {
-  std::fprintf(stderr, "Vitrum: run-time error: index %lld of %s is outside its bounds %lld..%lld\n",
-               INDEX, TABLE ? TABLE : "(table)", LO, HI);
+  std::fprintf(stderr, "Vitrum: run-time error: index %lld of %s is outside its bounds %lld..%lld\n", INDEX,
+               TABLE ? TABLE : "(table)", LO, HI);
   std::fflush(stderr);
   std::exit(RUNTIME_ERROR_STATUS);
 }

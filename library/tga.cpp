@@ -127,8 +127,7 @@ const char* decodePackets(PacketReader& in, std::uint8_t* out, std::uint32_t pix
 }
 
 template <bool Store>
-const char* decodePackets(PacketReader& in, std::uint8_t* out, std::uint32_t pixelCount,
-                          std::uint32_t bytesPerPixel) {
+const char* decodePackets(PacketReader& in, std::uint8_t* out, std::uint32_t pixelCount, std::uint32_t bytesPerPixel) {
   return bytesPerPixel == 3 ? decodePackets<3, Store>(in, out, pixelCount)
                             : decodePackets<4, Store>(in, out, pixelCount);
 }
@@ -171,10 +170,8 @@ bool loadUncompressed(TGATEXTURE& texture) {
   if (!allocateImage(texture)) return false;
   if (std::fread(texture.IMAGEDATA, 1, TGA.IMAGESIZE, FTGA) != TGA.IMAGESIZE)
     return releaseAndFail(texture, "Could not read image data");
-  if (TGA.BYTESPERPIXEL == 3)
-    swapRedBlue<3>(texture.IMAGEDATA, TGA.IMAGESIZE);
-  else
-    swapRedBlue<4>(texture.IMAGEDATA, TGA.IMAGESIZE);
+  if (TGA.BYTESPERPIXEL == 3) swapRedBlue<3>(texture.IMAGEDATA, TGA.IMAGESIZE);
+  else swapRedBlue<4>(texture.IMAGEDATA, TGA.IMAGESIZE);
   return true;
 }
 
@@ -217,8 +214,7 @@ bool readOpenTga(TGATEXTURE& texture) {
     loaded = loadUncompressed(texture);
   else if (std::equal(TGAHEADER.HEADER.data(), TGAHEADER.HEADER.data() + 12, CTGACOMPARE.data()))
     loaded = loadCompressed(texture);
-  else
-    fail("TGA file be type 2 or type 10", "Invalid Image");
+  else fail("TGA file be type 2 or type 10", "Invalid Image");
   std::fclose(FTGA);
   FTGA = nullptr;
   return loaded;

@@ -28,10 +28,9 @@ TGLVECTOR captureVertex(float x, float y, float z) {
   vertex = {rounded<float>(static_cast<long double>(scale.X) * x + move.X),
             rounded<float>(static_cast<long double>(scale.Y) * y + move.Y),
             rounded<float>(static_cast<long double>(scale.Z) * z + move.Z)};
-  const TGLVECTOR beforeRotation{
-      rounded<float>(static_cast<long double>(offset.X) + vertex.X),
-      rounded<float>(static_cast<long double>(offset.Y) + vertex.Y),
-      rounded<float>(static_cast<long double>(offset.Z) + vertex.Z)};
+  const TGLVECTOR beforeRotation{rounded<float>(static_cast<long double>(offset.X) + vertex.X),
+                                 rounded<float>(static_cast<long double>(offset.Y) + vertex.Y),
+                                 rounded<float>(static_cast<long double>(offset.Z) + vertex.Z)};
   vertex = MATRIXVECROT(beforeRotation, MATRIXEULERRAD(base.GLVERT3FTMPROTATE[n]));
   return vertex;
 }

@@ -65,11 +65,11 @@ inline constexpr std::int32_t VITRUM_ACCELERATION = 0x2027;
 extern std::int32_t PIXEL_FORMAT_FLAGS;   // extra pixel-format flags (non-negative)
 extern std::int32_t CREATE_WINDOW_FLAGS;  // extra window styles for windowed mode (non-negative)
 
-extern HWND HWINDOW;   // the main window
-extern HDC DCWINDOW;   // its device context; pass it to SwapBuffers each frame
-extern HGLRC RCWINDOW; // the OpenGL rendering context
-extern HWND HSTATUS;   // the status bar as stored by CREATEOGLWINDOW
-extern HWND AWND;      // the status bar as created by CREATESTATUSBAR
+extern HWND HWINDOW;               // the main window
+extern HDC DCWINDOW;               // its device context; pass it to SwapBuffers each frame
+extern HGLRC RCWINDOW;             // the OpenGL rendering context
+extern HWND HSTATUS;               // the status bar as stored by CREATEOGLWINDOW
+extern HWND AWND;                  // the status bar as created by CREATESTATUSBAR
 extern WNDCLASSEXA WINDOWCLASSEX;  // the class record of "IMAGEBUTTON"
 
 // Handler of WM_COMMAND when SHOWMENUBAR is set; its result is ignored.
@@ -79,13 +79,12 @@ extern TGETINPUTCOMMAND GETINPUTCOMMAND;
 // Chooses the cursor and icon of the window class (kinds above; file names are
 // kept, not copied). In free-look mode also puts the cursor at (WIDTH / 2,
 // HEIGHT / 2) on the screen, the point free look brings it back to.
-void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON,
-                      const char* ICOFILE);
+void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON, const char* ICOFILE);
 // Registers the classes, opens the window, adds menu and status bar when asked,
 // and makes an OpenGL context current. Every failure shows a message box
 // (caption "Error") and ends the process with status 1; returns true otherwise.
-bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT,
-                     std::int32_t APPBITS, bool APPFULLSCREEN);
+bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT, std::int32_t APPBITS,
+                     bool APPFULLSCREEN);
 // Releases the context and the device context and destroys the window.
 void DELETEOGLWINDOW();
 // Step of CREATEOGLWINDOW: registers "GLWindow" (and "IMAGEBUTTON" when absent);
@@ -105,8 +104,8 @@ HWND CREATESTATUSBAR(HWND PARENT);
 //== Window procedure and message pump =========================================
 
 inline constexpr std::int32_t FPS_TIMER = 1;  // timer id the FPS update answers to
-extern POINT MPOS;  // cursor position in screen coordinates (free-look mode)
-extern MSG MSG_;    // the message buffer of SETGLMSG
+extern POINT MPOS;                            // cursor position in screen coordinates (free-look mode)
+extern MSG MSG_;                              // the message buffer of SETGLMSG
 
 // The window procedure of "GLWindow": keeps ACTIVE, the key table, the mouse
 // state and the FPS title.
@@ -212,7 +211,7 @@ void GLEND();
 // A load into an occupied slot gives it a new texture; the earlier one lives on
 // until the context ends, unless the application deletes its name.
 
-extern TTABLE<GLuint, 0, 500, "TEXTUREID2"> TEXTUREID2;       // BMP slots: texture names, 0 until loaded
+extern TTABLE<GLuint, 0, 500, "TEXTUREID2"> TEXTUREID2;        // BMP slots: texture names, 0 until loaded
 extern TTABLE<TGATEXTURE, 0, 200, "TEXTURETGA2"> TEXTURETGA2;  // TGA slots: TEXID and the image's sizes
 static_assert(sizeof(TEXTUREID2) == 501 * sizeof(GLuint) && sizeof(TEXTURETGA2) == 201 * sizeof(TGATEXTURE));
 extern std::int32_t GL_MIN_FILTER;  // minifying filter of new textures (GL_LINEAR); a mipmap filter adds mipmaps
@@ -254,11 +253,11 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE);
 // Class name of the image button.
 inline constexpr const char* SZHOVERCLASS = "IMAGEBUTTON";
 // The "IMAGEBUTTON" control keeps all its state in window properties under these names.
-inline constexpr const char* NORMALBMP = "NORMALBITMAP";    // memory DC holding the normal picture
-inline constexpr const char* HOVERBMP = "HOVERBITMAP";      // memory DC holding the hover picture
-inline constexpr const char* PRESSBMP = "PRESSBITMAP";      // memory DC holding the pressed picture
+inline constexpr const char* NORMALBMP = "NORMALBITMAP";       // memory DC holding the normal picture
+inline constexpr const char* HOVERBMP = "HOVERBITMAP";         // memory DC holding the hover picture
+inline constexpr const char* PRESSBMP = "PRESSBITMAP";         // memory DC holding the pressed picture
 inline constexpr const char* BUTTONRGN = "HOVERBUTTONREGION";  // region for the pointer's hit test
-inline constexpr const char* HOVERMODE = "HOVERMODEBYTE";   // state: 1 normal, 2 hover, 3 pressed
+inline constexpr const char* HOVERMODE = "HOVERMODEBYTE";      // state: 1 normal, 2 hover, 3 pressed
 
 // The window procedure of "IMAGEBUTTON", registered by WINDOWREGISTER. Create a
 // button as a child window (its identifier the control identifier) after setting

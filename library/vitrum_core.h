@@ -104,9 +104,9 @@ extern void (*CREATEMOUSEMENU)();   // context-menu callback when SHOWMENUBAR is
 extern bool SHOWMENUBAR;            // enables the menu callbacks
 extern bool SHOWSTATUSBAR;          // enables the status bar
 extern TFILENAME FILENAME;          // the status bar's initial text
-extern TTABLE<std::int32_t, 1, 20, "STATUSITEM"> STATUSITEM;  // right edges of the status bar parts
-extern TTABLE<std::int32_t, 1, 20, "EDGES"> EDGES;            // the copy handed to the status bar
-extern std::int32_t MAXSTATUSITEM;  // number of status bar parts, 0..20
+extern TTABLE<std::int32_t, 1, 20, "STATUSITEM"> STATUSITEM;             // right edges of the status bar parts
+extern TTABLE<std::int32_t, 1, 20, "EDGES"> EDGES;                       // the copy handed to the status bar
+extern std::int32_t MAXSTATUSITEM;                                       // number of status bar parts, 0..20
 static_assert(sizeof(STATUSITEM) == 20 * 4 && sizeof(EDGES) == 20 * 4);  // SB_SETPARTS reads EDGES as int[]
 extern const char* VITRUMVERSION;   // "1.0": VITRUM_VERSION_MAJOR "." VITRUM_VERSION_MINOR
 extern std::uint32_t OBJNULL;       // an empty display list made by OGLWINDOWSETTING
@@ -121,29 +121,29 @@ void GLRESIZEWINDOW(std::int32_t W, std::int32_t H);
 // Input state kept by the window procedure; the application polls it each frame.
 extern TTABLE<TLONGBOOL, 0, 500, "SETKEY"> SETKEY;  // by virtual-key code: pressed (LONGTRUE) or not
 static_assert(sizeof(TLONGBOOL) == 4 && sizeof(SETKEY) == 501 * 4);
-extern std::int32_t SETMX, SETMY;         // client position of the last left press (0 after release)
-extern std::int32_t SETOMX, SETOMY;       // client position of the last mouse move
+extern std::int32_t SETMX, SETMY;             // client position of the last left press (0 after release)
+extern std::int32_t SETOMX, SETOMY;           // client position of the last mouse move
 extern bool LEFTMOUSEDOWN, LEFTMOUSEDOWN2;    // left button held
 extern bool RIGHTMOUSEDOWN, RIGHTMOUSEDOWN2;  // right button held
-extern bool MOUSEFREE;                    // free-look mode; set by the application, cleared by any key-up
-extern std::int32_t XCOORD, YCOORD;       // anchor of the left-button drag
-extern std::int32_t ZCOORD;               // anchor of the right-button drag (y only)
-extern float XROT, YROT;                  // view angles in degrees, driven by the mouse
-extern float XROT2, YROT2;                // a second pair under the same rules, for the application
-extern float DEPTH;                       // viewing distance, driven by the right-button drag
-extern float DEPTH2;                      // a second distance under the same rule
-extern std::int32_t MSPEED;               // mouse speed factor, set by SETGLMOUSEMOVE (0 until then)
+extern bool MOUSEFREE;                        // free-look mode; set by the application, cleared by any key-up
+extern std::int32_t XCOORD, YCOORD;           // anchor of the left-button drag
+extern std::int32_t ZCOORD;                   // anchor of the right-button drag (y only)
+extern float XROT, YROT;                      // view angles in degrees, driven by the mouse
+extern float XROT2, YROT2;                    // a second pair under the same rules, for the application
+extern float DEPTH;                           // viewing distance, driven by the right-button drag
+extern float DEPTH2;                          // a second distance under the same rule
+extern std::int32_t MSPEED;                   // mouse speed factor, set by SETGLMOUSEMOVE (0 until then)
 
 //== FPS title state ===========================================================
 
 inline constexpr std::int32_t FPS_INTERVAL = 5000;    // default measuring interval, ms
 inline constexpr std::int32_t FPS_ONE_SECOND = 1000;  // ms per second
-extern bool VIEWFPS;                 // enables the FPS title update
-extern std::int32_t FPSCOUNT;        // frames counted in the current interval
-extern std::string FPSCOUNTSTR;      // the last figure as decimal text
-extern std::int32_t ADDINTERVALFPS;  // measuring interval in ms (the timer's period, not 0)
-extern std::int32_t FORCEFPS;        // multiplier applied to the figure
-extern std::int32_t ADDFORCEFPS;     // target figure FORCEFPS is stepped towards when above 1
+extern bool VIEWFPS;                                  // enables the FPS title update
+extern std::int32_t FPSCOUNT;                         // frames counted in the current interval
+extern std::string FPSCOUNTSTR;                       // the last figure as decimal text
+extern std::int32_t ADDINTERVALFPS;                   // measuring interval in ms (the timer's period, not 0)
+extern std::int32_t FORCEFPS;                         // multiplier applied to the figure
+extern std::int32_t ADDFORCEFPS;                      // target figure FORCEFPS is stepped towards when above 1
 
 //== Vectors and matrices ======================================================
 
@@ -177,8 +177,8 @@ TGLBASEMATRIX MATRIXEULERRAD(TGLVECTOR ANG);
 TGLVECTOR MATRIXVECROT(TGLVECTOR VEC, const TGLBASEMATRIX& ANG);
 // Stores in FNORMAL the unit normal of the triangle V1, V2, V3 (facing the side
 // from which they run counter-clockwise); (0, 0, 0) for a degenerate triangle.
-void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z,
-                double V3X, double V3Y, double V3Z);
+void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z, double V3X, double V3Y,
+                double V3Z);
 
 //== Vertex capture ============================================================
 //
@@ -199,9 +199,9 @@ struct TGLVERTEX3F {
   TVERTEXTABLE<"GLVERT3FTMPPOSROT"> GLVERT3FTMPPOSROT;  // offset added just before the rotation
   TVERTEXTABLE<"GLVERT3FTMPSCALE"> GLVERT3FTMPSCALE;    // scale factors; (0, 0, 0) stands for unset
   TVERTEXTABLE<"GLVERT3FOFFSET"> GLVERT3FOFFSET;        // the untransformed vertex last passed
-  std::int32_t GLVERT3FCOUNT;      // the last slot written; set it back to re-send geometry
-  std::int32_t GLVERT3FMAX;        // highest slot the count reaches; GLBEGIN copies GLVERT3FSETNUM
-  std::int32_t GLVERT3FSETNUM;     // the cap chosen by the application, 1..VERTEX_SLOTS
+  std::int32_t GLVERT3FCOUNT;                           // the last slot written; set it back to re-send geometry
+  std::int32_t GLVERT3FMAX;                             // highest slot the count reaches; GLBEGIN copies GLVERT3FSETNUM
+  std::int32_t GLVERT3FSETNUM;                          // the cap chosen by the application, 1..VERTEX_SLOTS
 };
 static_assert(sizeof(TGLVECTOR) == 12 && sizeof(TGLVERTEX3F) == 6 * VERTEX_SLOTS * 12 + 3 * 4);
 
@@ -214,8 +214,8 @@ struct TGLFINDVERTEX3F {
 static_assert(sizeof(TGLFINDVERTEX3F) == 3 * VERTEX_SLOTS * sizeof(bool));
 
 extern TGLVERTEX3F GLBASEVERTEX3F;  // the capture tables, zero at start
-extern bool GLVERT3FENABLEEDIT;  // edit mode: record and transform every vertex per slot
-extern bool GLVERT3FREMOVE;      // when true, GLBEGIN/GLVERTEX3F/GLEND issue no OpenGL calls
+extern bool GLVERT3FENABLEEDIT;     // edit mode: record and transform every vertex per slot
+extern bool GLVERT3FREMOVE;         // when true, GLBEGIN/GLVERTEX3F/GLEND issue no OpenGL calls
 
 //== TGA images ================================================================
 //
@@ -252,9 +252,9 @@ struct TTGA {
 };
 static_assert(offsetof(TTGA, BYTESPERPIXEL) == 8 && sizeof(TTGA) == 32);  // 6 bytes, then aligned numbers
 
-extern std::FILE* FTGA;        // the file being read; null between loads
-extern TTGAHEADER TGAHEADER;   // first 12 bytes of the last file read
-extern TTGA TGA;               // bytes 12 to 17 of the last file read, and its sizes
+extern std::FILE* FTGA;       // the file being read; null between loads
+extern TTGAHEADER TGAHEADER;  // first 12 bytes of the last file read
+extern TTGA TGA;              // bytes 12 to 17 of the last file read, and its sizes
 extern const TTABLE<std::uint8_t, 0, 11, "UTGACOMPARE"> UTGACOMPARE;  // signature of a type 2 file
 extern const TTABLE<std::uint8_t, 0, 11, "CTGACOMPARE"> CTGACOMPARE;  // signature of a type 10 file
 

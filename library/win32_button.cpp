@@ -18,9 +18,7 @@ constexpr int kParentBorder = 3, kParentTopFrame = 19;
 
 std::uintptr_t state(HWND button) { return reinterpret_cast<std::uintptr_t>(GetPropA(button, HOVERMODE)); }
 
-void setState(HWND button, std::uintptr_t value) {
-  SetPropA(button, HOVERMODE, reinterpret_cast<HANDLE>(value));
-}
+void setState(HWND button, std::uintptr_t value) { SetPropA(button, HOVERMODE, reinterpret_cast<HANDLE>(value)); }
 
 void repaint(HWND button) { InvalidateRect(button, nullptr, FALSE); }
 
@@ -105,7 +103,10 @@ void paint(HWND button) {
   RECT rect{};
   GetWindowRect(button, &rect);
   const std::uintptr_t current = state(button);
-  const char* property = current == kNormal ? NORMALBMP : current == kHover ? HOVERBMP : current == kPressed ? PRESSBMP : nullptr;
+  const char* property = current == kNormal    ? NORMALBMP
+                         : current == kHover   ? HOVERBMP
+                         : current == kPressed ? PRESSBMP
+                                               : nullptr;
   const auto picture = property ? static_cast<HDC>(GetPropA(button, property)) : nullptr;
   PAINTSTRUCT paint;
   // Painting nothing still validates the window, or the request would come back forever.
@@ -135,32 +136,22 @@ void mouseMove(HWND button, WPARAM keys, LPARAM position) {
 
 LRESULT CALLBACK HOVERBUTTONHANDLER(HWND WND, UINT IMSG, ::WPARAM WPARAM, ::LPARAM LPARAM) {
   switch (IMSG) {
-    case WM_CREATE:
-      create(WND);
-      return 0;
-    case WM_DESTROY:
-      destroy(WND);
-      return 0;
-    case WM_PAINT:
-      paint(WND);
-      return 0;
-    case WM_MOUSEMOVE:
-      mouseMove(WND, WPARAM, LPARAM);
-      return 0;
+    case WM_CREATE: create(WND); return 0;
+    case WM_DESTROY: destroy(WND); return 0;
+    case WM_PAINT: paint(WND); return 0;
+    case WM_MOUSEMOVE: mouseMove(WND, WPARAM, LPARAM); return 0;
     case WM_LBUTTONDOWN:
       SetCapture(WND);
       setState(WND, kPressed);
       repaint(WND);
       return 0;
     case WM_LBUTTONUP:
-      if (state(WND) == kPressed)
-        PostMessageA(GetParent(WND), WM_COMMAND, static_cast<::WPARAM>(GetDlgCtrlID(WND)), 0);
+      if (state(WND) == kPressed) PostMessageA(GetParent(WND), WM_COMMAND, static_cast<::WPARAM>(GetDlgCtrlID(WND)), 0);
       setState(WND, kNormal);
       ReleaseCapture();
       repaint(WND);
       return 0;
-    default:
-      return DefWindowProcA(WND, IMSG, WPARAM, LPARAM);
+    default: return DefWindowProcA(WND, IMSG, WPARAM, LPARAM);
   }
 }
 

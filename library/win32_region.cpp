@@ -31,8 +31,7 @@ HPALETTE tablePalette(HBITMAP bitmap) {
   RGBQUAD table[256]{};
   GetDIBColorTable(memDc, 0, 256, table);
   Palette256 logical{0x300, 256, {}};
-  for (int i = 0; i < 256; ++i)
-    logical.palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+  for (int i = 0; i < 256; ++i) logical.palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
   const HPALETTE palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
   SelectObject(memDc, oldBitmap);
   DeleteDC(memDc);
@@ -192,8 +191,8 @@ HRGN scanSection(HBITMAP section, COLORREF transColor, BYTE tolerance) {
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
   if (!internal::bmpPixelsReadable(FILENAME)) return nullptr;
-  const auto bitmap = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, kLoadFlags));
+  const auto bitmap =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, kLoadFlags));
   if (!bitmap) return nullptr;
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);

@@ -112,18 +112,15 @@ void uploadBmp(const BITMAP& pixels) {
   else if (depth == 32)
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.bmWidth, pixels.bmHeight, 0, kGlBgra, GL_UNSIGNED_BYTE,
                  pixels.bmBits);
-  else
-    return;
+  else return;
   if (isMipmapFilter(GL_MIN_FILTER)) ADDMIPMAPSTEXTURE(depth, pixels.bmWidth, pixels.bmHeight, pixels.bmBits);
 }
 
 }  // namespace
 
 void ADDMIPMAPSTEXTURE(std::int32_t FORMAT, std::int32_t WIDTH, std::int32_t HEIGHT, const void* BITS) {
-  if (FORMAT == 24)
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, BITS);
-  else if (FORMAT == 32)
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, WIDTH, HEIGHT, kGlBgra, GL_UNSIGNED_BYTE, BITS);
+  if (FORMAT == 24) gluBuild2DMipmaps(GL_TEXTURE_2D, 3, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, BITS);
+  else if (FORMAT == 32) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, WIDTH, HEIGHT, kGlBgra, GL_UNSIGNED_BYTE, BITS);
 }
 
 void TEXTURELOADID(const char* BMPFILE, std::int32_t NUM) {
@@ -157,12 +154,10 @@ void TEXTURELOADTGAID(const char* TGAFILE, std::int32_t NUM) {
   const auto components = static_cast<GLint>(slot.BPP / 8);
   {
     const TightRowUnpack unpack(width * components);
-    glTexImage2D(GL_TEXTURE_2D, 0, components, width, height, 0, slot.TYP, GL_UNSIGNED_BYTE,
-                 slot.IMAGEDATA);
+    glTexImage2D(GL_TEXTURE_2D, 0, components, width, height, 0, slot.TYP, GL_UNSIGNED_BYTE, slot.IMAGEDATA);
     setTextureParameters();
     if (isMipmapFilter(GL_MIN_FILTER))
-      gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, slot.TYP, GL_UNSIGNED_BYTE,
-                        slot.IMAGEDATA);
+      gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, slot.TYP, GL_UNSIGNED_BYTE, slot.IMAGEDATA);
   }
   std::free(slot.IMAGEDATA);
   slot.IMAGEDATA = nullptr;

@@ -25,16 +25,15 @@ constexpr DWORD kWindowedStyle =
     WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFullscreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
 static_assert(kWindowedStyle == 0x96CA0000 && kFullscreenStyle == 0x96880000);
-constexpr DWORD kPixelFormatBase = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER |
-                                   PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
+constexpr DWORD kPixelFormatBase =
+    PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
 static_assert(kPixelFormatBase == 0x1065);
 constexpr UINT kStatusBarId = 30482;
 
 // The system cursor of each cursor kind; FILECURSOR (7) is loaded from a file.
-const LPCSTR kSystemCursors[17] = {
-    nullptr,   IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,   IDC_CROSS,  IDC_UPARROW,
-    IDC_SIZE,  nullptr,      IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,
-    IDC_SIZEALL, IDC_NO,     IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
+const LPCSTR kSystemCursors[17] = {nullptr,     IDC_ARROW, IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
+                                   IDC_SIZE,    nullptr,   IDC_SIZENWSE, IDC_SIZENESW,    IDC_SIZEWE, IDC_SIZENS,
+                                   IDC_SIZEALL, IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
 
 HCURSOR classCursor() {
   if (SETTYPECURSOR == FILECURSOR) return CURSORFILE ? LoadCursorFromFileA(CURSORFILE) : nullptr;
@@ -66,8 +65,7 @@ void requireBitsInRange(std::int32_t bits, const char* message) {
 
 }  // namespace
 
-void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON,
-                      const char* ICOFILE) {
+void OGLWINDOWSETTING(std::int32_t TYPECURSOR, const char* CURFILE, std::int32_t TYPEICON, const char* ICOFILE) {
   if (MOUSEFREE) {
     START = GetTickCount();
     SetCursorPos(WIDTH / 2, HEIGHT / 2);
@@ -120,9 +118,8 @@ HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
     style = kFullscreenStyle;
   }
   // CW_USEDEFAULT places a pop-up window at the screen's top-left corner.
-  const HWND window = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, WIDTH, HEIGHT, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+  const HWND window = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH,
+                                      HEIGHT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (window) {
     ShowWindow(window, startupShowCommand());
     UpdateWindow(window);
@@ -172,8 +169,8 @@ HWND CREATESTATUSBAR(HWND PARENT) {
   return AWND;
 }
 
-bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT,
-                     std::int32_t APPBITS, bool APPFULLSCREEN) {
+bool CREATEOGLWINDOW(const char* APPNAME, std::int32_t APPWIDTH, std::int32_t APPHEIGHT, std::int32_t APPBITS,
+                     bool APPFULLSCREEN) {
   requireBitsInRange(APPBITS, "CREATEOGLWINDOW: BITS outside 0..255");
   SETTITLENAME = APPNAME;
   WIDTH = APPWIDTH;

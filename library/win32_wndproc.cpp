@@ -43,9 +43,7 @@ LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, ::WPARAM WPARAM, ::LPARAM
   const auto x = internal::lowCoordinate(static_cast<std::uintptr_t>(LPARAM));
   const auto y = internal::highCoordinate(static_cast<std::uintptr_t>(LPARAM));
   switch (AMESSAGE) {
-    case WM_CREATE:
-      ACTIVE = true;
-      return 0;
+    case WM_CREATE: ACTIVE = true; return 0;
     case WM_DESTROY:
       ACTIVE = false;
       PostQuitMessage(0);
@@ -103,8 +101,7 @@ LRESULT CALLBACK GLWNDPROC(HWND WINDOW, UINT AMESSAGE, ::WPARAM WPARAM, ::LPARAM
       ReleaseCapture();
       internal::rightButtonUp();
       break;
-    default:
-      break;
+    default: break;
   }
   return byDefault(WINDOW, AMESSAGE, WPARAM, LPARAM);
 }

@@ -7,8 +7,8 @@ namespace {
 
 // One two-sided textured quad. P1-P2 is the top edge (T = 1) and P3-P4 the base
 // (T = 0); the vertices go out as P2, P1, P3, P4 with one face normal for all.
-void QUAD(GLfloat X1, GLfloat Y1, GLfloat Z1, GLfloat X2, GLfloat Y2, GLfloat Z2, GLfloat X3, GLfloat Y3,
-          GLfloat Z3, GLfloat X4, GLfloat Y4, GLfloat Z4) {
+void QUAD(GLfloat X1, GLfloat Y1, GLfloat Z1, GLfloat X2, GLfloat Y2, GLfloat Z2, GLfloat X3, GLfloat Y3, GLfloat Z3,
+          GLfloat X4, GLfloat Y4, GLfloat Z4) {
   Vitrum::TWOSIDEON();
   glDisable(GL_CULL_FACE);
   Vitrum::GLBEGIN(GL_QUADS);

@@ -95,8 +95,8 @@ void GLTRANSLATEF(GLfloat X, GLfloat Y, GLfloat Z) {
   glTranslatef(X, Y, Z);
 }
 
-void LINEFREE(GLfloat TX1, GLfloat TY1, GLfloat TX2, GLfloat TY2, GLfloat X1, GLfloat Y1, GLfloat Z1,
-              GLfloat X2, GLfloat Y2, GLfloat Z2, bool TEXTURE) {
+void LINEFREE(GLfloat TX1, GLfloat TY1, GLfloat TX2, GLfloat TY2, GLfloat X1, GLfloat Y1, GLfloat Z1, GLfloat X2,
+              GLfloat Y2, GLfloat Z2, bool TEXTURE) {
   if (TEXTURE) GLTEXCOORD2F(TX1, TY1);
   GLVERTEX3F(X1, Y1, Z1);
   if (TEXTURE) GLTEXCOORD2F(TX2, TY2);

@@ -76,8 +76,8 @@ void GLVERTEX3F(GLfloat X, GLfloat Y, GLfloat Z);
 void GLTRANSLATEF(GLfloat X, GLfloat Y, GLfloat Z);
 // One edge: vertex (X1, Y1, Z1) then (X2, Y2, Z2) through GLVERTEX3F, each preceded
 // by its texture coordinate (TX1, TY1), (TX2, TY2) through GLTEXCOORD2F when TEXTURE.
-void LINEFREE(GLfloat TX1, GLfloat TY1, GLfloat TX2, GLfloat TY2, GLfloat X1, GLfloat Y1, GLfloat Z1,
-              GLfloat X2, GLfloat Y2, GLfloat Z2, bool TEXTURE);
+void LINEFREE(GLfloat TX1, GLfloat TY1, GLfloat TX2, GLfloat TY2, GLfloat X1, GLfloat Y1, GLfloat Z1, GLfloat X2,
+              GLfloat Y2, GLfloat Z2, bool TEXTURE);
 // glFogCoordfEXT of the depth of HEIGHT - GL_VOLUME_FOG_OFFSET below the top of a
 // layer DEPTH thick: DEPTH - h when h <= DEPTH, else 0 (also for NaN).
 void GENVOLUMEFOGCOORD(GLfloat HEIGHT, GLfloat DEPTH);

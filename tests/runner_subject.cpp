@@ -40,9 +40,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE && !is("deaf")) PostQuitMessage(is("status3") ? 3 : 0);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
 }
@@ -60,8 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   type.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   type.lpszClassName = "runner_subject";
   RegisterClassA(&type);
-  HWND window = CreateWindowA("runner_subject", "Runner subject", WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                              40, 40, 320, 240, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowA("runner_subject", "Runner subject", WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 320,
+                              240, nullptr, nullptr, instance, nullptr);
   SetTimer(window, 1, 500, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

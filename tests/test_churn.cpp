@@ -61,9 +61,12 @@ TEST_F(ResourceChurn, TheCountsSeeEveryObjectMade) {
 TEST_F(ResourceChurn, AThousandCyclesLeaveObjectsAndMemoryAsAfterTheFirstTen) {
   const std::string bmp24 = vitrum_test::saveFile("vc_24.bmp", vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
   const std::string bmp32 = vitrum_test::saveFile("vc_32.bmp", vitrum_test::makeBmp(64, 64, 32, pixels(64 * 64 * 4)));
-  const std::string bmp8 = vitrum_test::saveFile("vc_8.bmp", vitrum_test::makeBmp(64, 64, 8, pixels(64 * 64), 40, pixels(1024)));
-  for (const char* state : {"vc_N.BMP", "vc_H.BMP", "vc_P.BMP"}) vitrum_test::saveFile(state, vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
-  const std::string tga = vitrum_test::saveFile("vc_24.tga", vitrum_test::tgaHeader(2, 64, 64, 24) + pixels(64 * 64 * 3));
+  const std::string bmp8 =
+      vitrum_test::saveFile("vc_8.bmp", vitrum_test::makeBmp(64, 64, 8, pixels(64 * 64), 40, pixels(1024)));
+  for (const char* state : {"vc_N.BMP", "vc_H.BMP", "vc_P.BMP"})
+    vitrum_test::saveFile(state, vitrum_test::makeBmp(64, 64, 24, pixels(64 * 64 * 3)));
+  const std::string tga =
+      vitrum_test::saveFile("vc_24.tga", vitrum_test::tgaHeader(2, 64, 64, 24) + pixels(64 * 64 * 3));
   const struct {
     const char* what;
     std::function<void()> cycle;

@@ -55,7 +55,9 @@ void writeTga(const std::string& path, std::uint8_t r, std::uint8_t g, std::uint
 }
 
 // A 4 x 4 white 24-bit BMP.
-void writeWhiteBmp(const std::string& path) { ASSERT_TRUE(writeBytes(path, makeBmp(4, 4, 24, Bytes(48, 255)))) << path; }
+void writeWhiteBmp(const std::string& path) {
+  ASSERT_TRUE(writeBytes(path, makeBmp(4, 4, 24, Bytes(48, 255)))) << path;
+}
 
 // A directory with the demo's four texture names in plain colours.
 std::string colourTextures(const std::string& name, bool withThirdBush) {
@@ -153,7 +155,7 @@ TEST_F(DemoScene, FloorIsSeenFromAboveAtFortyFiveDegreesBeforeAnyMouseInput) {
   // Floor points that no bush hides: the near edge, the sides, the far corners.
   const double floor[][2] = {{-8, 8}, {0, 8}, {8, 8}, {-9.5, 0}, {9.5, 2}, {-9, -9}, {9, -9}};
   for (const auto& p : floor) EXPECT_STREQ(name(frame.at(p[0], 0, p[1])), name(Seen::kWhite)) << p[0] << ", " << p[1];
-  EXPECT_STREQ(name(frame.at(0, 0, -14)), name(Seen::kBlack));  // beyond the far edge
+  EXPECT_STREQ(name(frame.at(0, 0, -14)), name(Seen::kBlack));       // beyond the far edge
   EXPECT_GT(frame.project(0, 0, -10).y, frame.project(0, 0, 10).y);  // the far edge is higher
 }
 
@@ -200,9 +202,9 @@ VITRUM_CHILD_SCENARIO(third_bush_missing) {
   vitrum_test::openGLWindow("Vitrum scene test", 800, 600);
   OPENGL_SETUP();
   const Frame frame = drawFrame();
-  std::printf("texid %u %u %u bushes %s %s %s\n", TEXTURETGA2[0].TEXID, TEXTURETGA2[1].TEXID,
-              TEXTURETGA2[2].TEXID, name(frame.at(kBush1.x, kBush1.y, kBush1.z)),
-              name(frame.at(kBush2.x, kBush2.y, kBush2.z)), name(frame.at(kBush3.x, kBush3.y, kBush3.z)));
+  std::printf("texid %u %u %u bushes %s %s %s\n", TEXTURETGA2[0].TEXID, TEXTURETGA2[1].TEXID, TEXTURETGA2[2].TEXID,
+              name(frame.at(kBush1.x, kBush1.y, kBush1.z)), name(frame.at(kBush2.x, kBush2.y, kBush2.z)),
+              name(frame.at(kBush3.x, kBush3.y, kBush3.z)));
   return 0;
 }
 

@@ -88,9 +88,9 @@ TEST_F(ExtWrappers, MultitextureCopiesToUnitsOneToNBeforeUnitZero) {
   GL_NUM_MULTI_TEXTURE = 3;
   GLTEXCOORD2F(0.5f, 0.25f);
   const Coordinates before{9, 9, 0, 1};
-  EXPECT_EQ(multiTexCoords, (std::vector<MultiTexCoord>{{0x84C1, 0.5f, 0.25f, before},
-                                                        {0x84C2, 0.5f, 0.25f, before},
-                                                        {0x84C3, 0.5f, 0.25f, before}}));
+  EXPECT_EQ(multiTexCoords,
+            (std::vector<MultiTexCoord>{
+                {0x84C1, 0.5f, 0.25f, before}, {0x84C2, 0.5f, 0.25f, before}, {0x84C3, 0.5f, 0.25f, before}}));
   EXPECT_EQ(currentTexCoords(), (Coordinates{0.5f, 0.25f, 0, 1}));
 
   for (std::int32_t none : {0, -5}) {
@@ -122,8 +122,7 @@ TEST_F(ExtWrappers, FogCoordinateIsTheDepthBelowTheLayerTop) {
   GLAUTOVOLUMEFOGONOFF = true;
   GL_VOLUME_FOG_Y = 1;
   GL_VOLUME_FOG_DEPTH = 2;
-  EXPECT_EQ(fogCoordsOfPoints({{7, 0.5f, 7}, {7, 2, 7}, {7, 3, 7}, {7, -1, 7}}),
-            (std::vector<GLfloat>{1.5f, 0, 0, 3}));
+  EXPECT_EQ(fogCoordsOfPoints({{7, 0.5f, 7}, {7, 2, 7}, {7, 3, 7}, {7, -1, 7}}), (std::vector<GLfloat>{1.5f, 0, 0, 3}));
 
   const GLfloat nan = std::numeric_limits<GLfloat>::quiet_NaN();
   EXPECT_EQ(fogCoordsOfPoints({{0, nan, 0}}), (std::vector<GLfloat>{0}));
@@ -159,15 +158,13 @@ TEST_F(ExtWrappers, TranslationReplacesTheFogOffset) {
     GLfloat offset;  // after GLTRANSLATEF(5, 3, -4) from an offset of 7
   };
   const Case cases[] = {
-      {false, true, true, {0, 1, 0}, 7},  // fog off
-      {true, false, true, {0, 1, 0}, 7},  // GLSTOPVOLUMEFOGDEPTH off
-      {true, true, false, {0, 1, 0}, 0},  // reset off: 0 whatever the translation
-      {true, true, true, {0, 1, 0}, -3},
-      {true, true, true, {0, 2, 0}, -3},   // the weight is not applied
-      {true, true, true, {1, 1, 0}, -3},   // Y comes after X
-      {true, true, true, {1, 1, 1}, 4},    // and Z after Y
-      {true, true, true, {0.5f, 0, 0}, -5},
-      {true, true, true, {0, 0, 0}, 7},    // no axis: nothing to set
+      {false, true, true, {0, 1, 0}, 7},                                        // fog off
+      {true, false, true, {0, 1, 0}, 7},                                        // GLSTOPVOLUMEFOGDEPTH off
+      {true, true, false, {0, 1, 0}, 0},                                        // reset off: 0 whatever the translation
+      {true, true, true, {0, 1, 0}, -3},    {true, true, true, {0, 2, 0}, -3},  // the weight is not applied
+      {true, true, true, {1, 1, 0}, -3},                                        // Y comes after X
+      {true, true, true, {1, 1, 1}, 4},                                         // and Z after Y
+      {true, true, true, {0.5f, 0, 0}, -5}, {true, true, true, {0, 0, 0}, 7},   // no axis: nothing to set
   };
   for (const Case& c : cases) {
     GLAUTOVOLUMEFOGONOFF = c.fog;
@@ -207,12 +204,15 @@ TEST_F(ExtWrappers, SwitchesOnWithMissingEntryPointsSkipOnlyTheExtensionCalls) {
   EXPECT_EQ(GL_VOLUME_FOG_OFFSET, -3);
 
   // The vertex itself still reaches OpenGL.
-  const auto values = vitrum_test::feedbackValues(GL_3D, [] {
-    glLoadIdentity();
-    Vitrum::GLBEGIN(GL_POINTS);
-    GLVERTEX3F(0, 0, 0);
-    Vitrum::GLEND();
-  }, 16);
+  const auto values = vitrum_test::feedbackValues(
+      GL_3D,
+      [] {
+        glLoadIdentity();
+        Vitrum::GLBEGIN(GL_POINTS);
+        GLVERTEX3F(0, 0, 0);
+        Vitrum::GLEND();
+      },
+      16);
   ASSERT_EQ(values.size(), 4u);
   EXPECT_EQ(values[0], static_cast<GLfloat>(GL_POINT_TOKEN));
 }

@@ -26,10 +26,8 @@ std::uint32_t bits(float f) { return std::bit_cast<std::uint32_t>(f); }
 // Rz(z) Ry(y) Rx(x) v in double precision, angles in radians: the rotation the
 // Euler routines are meant to produce, written independently of them.
 void rotateReference(const double v[3], double x, double y, double z, double out[3]) {
-  const double a[3] = {v[0], std::cos(x) * v[1] - std::sin(x) * v[2],
-                       std::sin(x) * v[1] + std::cos(x) * v[2]};
-  const double b[3] = {std::cos(y) * a[0] + std::sin(y) * a[2], a[1],
-                       -std::sin(y) * a[0] + std::cos(y) * a[2]};
+  const double a[3] = {v[0], std::cos(x) * v[1] - std::sin(x) * v[2], std::sin(x) * v[1] + std::cos(x) * v[2]};
+  const double b[3] = {std::cos(y) * a[0] + std::sin(y) * a[2], a[1], -std::sin(y) * a[0] + std::cos(y) * a[2]};
   out[0] = std::cos(z) * b[0] - std::sin(z) * b[1];
   out[1] = std::sin(z) * b[0] + std::cos(z) * b[1];
   out[2] = b[2];
@@ -72,8 +70,7 @@ TEST(Geometry, QuarterTurnsAboutEachAxis) {
   expectNear(MATRIXVECROT({0.0f, 1.0f, 0.0f}, MATRIXEULERRAD({90.0f, 0.0f, 0.0f})), 0, 0, 1);
   expectNear(MATRIXVECROT({1.0f, 0.0f, 0.0f}, MATRIXEULERRAD({0.0f, 90.0f, 0.0f})), 0, 0, -1);
   // The suffixes are not the units: degrees given to MATRIXEULERDEG are radians.
-  expectNear(MATRIXVECROT({1.0f, 0.0f, 0.0f}, MATRIXEULERDEG({0.0f, 0.0f, 90.0f})),
-             std::cos(90.0), std::sin(90.0), 0);
+  expectNear(MATRIXVECROT({1.0f, 0.0f, 0.0f}, MATRIXEULERDEG({0.0f, 0.0f, 90.0f})), std::cos(90.0), std::sin(90.0), 0);
 }
 
 TEST(Geometry, EulerMatrixRotatesRollThenPitchThenYaw) {
@@ -105,13 +102,11 @@ TEST(Geometry, FindNormalGivesUnitNormalOrZero) {
   EXPECT_EQ(FNORMAL[3], -1.0);
 
   FINDNORMAL(1, 2, 3, -4, 0.5, 2, 0.25, 7, -1);
-  const double length = std::sqrt(FNORMAL[1] * FNORMAL[1] + FNORMAL[2] * FNORMAL[2] +
-                                   FNORMAL[3] * FNORMAL[3]);
+  const double length = std::sqrt(FNORMAL[1] * FNORMAL[1] + FNORMAL[2] * FNORMAL[2] + FNORMAL[3] * FNORMAL[3]);
   EXPECT_NEAR(length, 1.0, 1e-7);
 
   for (const double spread : {0.0, 1.0}) {  // coincident, then collinear points
-    FINDNORMAL(1, 1, 1, 1 + spread, 1 + spread, 1 + spread, 1 + 2 * spread, 1 + 2 * spread,
-               1 + 2 * spread);
+    FINDNORMAL(1, 1, 1, 1 + spread, 1 + spread, 1 + spread, 1 + 2 * spread, 1 + 2 * spread, 1 + 2 * spread);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(FNORMAL[1]), 0u) << spread;
     EXPECT_EQ(FNORMAL[2], 0.0);
     EXPECT_EQ(FNORMAL[3], 0.0);
@@ -198,8 +193,8 @@ TEST_F(VertexCapture, MatchesTheComposedTransform) {
     base.GLVERT3FTMP[slot] = {value(random), value(random), value(random)};
     base.GLVERT3FTMPPOSROT[slot] = {value(random), value(random), value(random)};
     base.GLVERT3FTMPROTATE[slot] = {angle(random), angle(random), angle(random)};
-    const TGLVECTOR s = base.GLVERT3FTMPSCALE[slot], t = base.GLVERT3FTMP[slot],
-                    p = base.GLVERT3FTMPPOSROT[slot], a = base.GLVERT3FTMPROTATE[slot];
+    const TGLVECTOR s = base.GLVERT3FTMPSCALE[slot], t = base.GLVERT3FTMP[slot], p = base.GLVERT3FTMPPOSROT[slot],
+                    a = base.GLVERT3FTMPROTATE[slot];
     const TGLVECTOR v{value(random), value(random), value(random)};
     const double moved[3] = {double{s.X} * v.X + t.X + p.X, double{s.Y} * v.Y + t.Y + p.Y,
                              double{s.Z} * v.Z + t.Z + p.Z};

@@ -53,8 +53,9 @@ class ImageButton : public testing::Test {
     parentClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     parentClass.lpszClassName = "VitrumButtonParent";
     RegisterClassA(&parentClass);
-    parent = CreateWindowExA(0, "VitrumButtonParent", "Image buttons", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                             100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    parent =
+        CreateWindowExA(0, "VitrumButtonParent", "Image buttons", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                        100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     writePicture("btnN.BMP", kNormal);
     writePicture("btnH.BMP", kHover);
     writePicture("btnP.BMP", kPressed);
@@ -113,8 +114,8 @@ TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
     const char* steps;
     std::uintptr_t finalState;
     std::size_t clicks;
-  } cases[] = {{"DU", 1, 1}, {"DoU", 1, 0}, {"DoLU", 1, 1}, {"I", 2, 0},  {"IC", 1, 0},
-               {"IU", 1, 0}, {"dIuU", 1, 0}, {"R", 3, 0},   {"DI", 3, 0}, {"DOI", 2, 0}};
+  } cases[] = {{"DU", 1, 1}, {"DoU", 1, 0},  {"DoLU", 1, 1}, {"I", 2, 0},  {"IC", 1, 0},
+               {"IU", 1, 0}, {"dIuU", 1, 0}, {"R", 3, 0},    {"DI", 3, 0}, {"DOI", 2, 0}};
   for (const auto& c : cases) {
     const vitrum_test::Context trace(c.steps);
     HWND button = create();
@@ -125,11 +126,16 @@ TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
         UINT message;
         WPARAM keys;
         int x, y;
-      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},           {WM_MOUSEMOVE, 0, 1, 1},
-               {WM_MOUSEMOVE, 0, -5, 10},           {WM_MOUSEMOVE, MK_LBUTTON, 20, 10},
-               {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},  {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
-               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10}, {WM_LBUTTONUP, 0, 20, 10},
-               {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10}, {WM_RBUTTONUP, 0, 20, 10}};
+      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},
+               {WM_MOUSEMOVE, 0, 1, 1},
+               {WM_MOUSEMOVE, 0, -5, 10},
+               {WM_MOUSEMOVE, MK_LBUTTON, 20, 10},
+               {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},
+               {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
+               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10},
+               {WM_LBUTTONUP, 0, 20, 10},
+               {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10},
+               {WM_RBUTTONUP, 0, 20, 10}};
       const auto& message = m[kinds.find(*step)];
       SendMessageA(button, message.message, message.keys, MAKELPARAM(message.x, message.y));
     }
@@ -160,7 +166,8 @@ TEST_F(ImageButton, RealPointerHoversPaintsAndClicks) {
   vitrum_test::pumpQueue(10000, 100);
   RECT rect;
   GetWindowRect(button, &rect);
-  const POINT centre{rect.left + 20, rect.top + 10}, corner{rect.left, rect.top}, away{rect.left + 20, rect.bottom + 30};
+  const POINT centre{rect.left + 20, rect.top + 10}, corner{rect.left, rect.top},
+      away{rect.left + 20, rect.bottom + 30};
   const auto shown = [button] {
     HDC dc = GetDC(button);
     const COLORREF colour = GetPixel(dc, 20, 10);
@@ -206,8 +213,8 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
   // to keep the storm short (about 800 creations); mouse moves, which drive the
   // states, come most.
   std::vector<UINT> handledMessages{WM_CREATE};
-  for (const auto& [message, repeats] : {std::pair<UINT, int>{WM_PAINT, 12}, {WM_LBUTTONDOWN, 12}, {WM_LBUTTONUP, 12},
-                                         {WM_MOUSEMOVE, 24}})
+  for (const auto& [message, repeats] :
+       {std::pair<UINT, int>{WM_PAINT, 12}, {WM_LBUTTONDOWN, 12}, {WM_LBUTTONUP, 12}, {WM_MOUSEMOVE, 24}})
     handledMessages.insert(handledMessages.end(), repeats, message);
   vitrum_test::MessageStorm storm(vitrum_test::stormSeed(), handledMessages);
   // The state each message must leave, by the button's rules, and the clicks it must report.
@@ -224,19 +231,23 @@ TEST_F(ImageButton, SurvivesASeededMessageStormLeakingNothingAndStillClicks) {
     else if (m.message == WM_MOUSEMOVE && expected == 1) expected = (m.wparam & (MK_LBUTTON | MK_RBUTTON)) ? 3 : 2;
     if (!broken.empty()) return;
     if (!IsWindow(button)) broken = "the button is gone";
-    else if (state(button) != expected) broken = "state " + std::to_string(state(button)) + ", not " + std::to_string(expected);
+    else if (state(button) != expected)
+      broken = "state " + std::to_string(state(button)) + ", not " + std::to_string(expected);
     else if (m.message == WM_CREATE && !(GetPropA(button, BUTTONRGN) && GetPropA(button, NORMALBMP) &&
                                          GetPropA(button, HOVERBMP) && GetPropA(button, PRESSBMP)))
       broken = "a property is missing after creation";
-    if (!broken.empty()) broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
+    if (!broken.empty())
+      broken += " after message " + std::to_string(handled) + " (0x" + std::to_string(m.message) + ")";
   };
-  const auto drawFrame = [] { RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); };
+  const auto drawFrame = [] {
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  };
   const unsigned length = vitrum_test::stormLength();
   const auto counts = vitrum_test::runStorm(button, storm, length, 100, check, drawFrame);
   vitrum_test::pumpQueue();
   const auto after = vitrum_test::liveObjects();
-  std::printf("messages survived: %u sent, %u posted, %u frames drawn; %zu clicks; before: %s; after: %s\n", counts.sent,
-              counts.posted, counts.frames, clicks, vitrum_test::describe(before).c_str(),
+  std::printf("messages survived: %u sent, %u posted, %u frames drawn; %zu clicks; before: %s; after: %s\n",
+              counts.sent, counts.posted, counts.frames, clicks, vitrum_test::describe(before).c_str(),
               vitrum_test::describe(after).c_str());
   EXPECT_EQ(broken, "") << "seed " << storm.seed();
   EXPECT_EQ(counts.sent + counts.posted, length);

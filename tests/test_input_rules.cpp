@@ -56,9 +56,9 @@ TEST_F(InputRules, RightDragZoomsUnlessFreeLook) {
   MOUSEFREE = true;
   in::leftButtonDown(0, 50);
   in::mouseMove(0, 70);
-  EXPECT_FLOAT_EQ(DEPTH, -2);   // zoom suppressed
-  EXPECT_EQ(ZCOORD, 50);        // and its anchor kept
-  EXPECT_FLOAT_EQ(XROT, 20);    // rotation is not
+  EXPECT_FLOAT_EQ(DEPTH, -2);  // zoom suppressed
+  EXPECT_EQ(ZCOORD, 50);       // and its anchor kept
+  EXPECT_FLOAT_EQ(XROT, 20);   // rotation is not
   in::rightButtonUp();
   EXPECT_FALSE(RIGHTMOUSEDOWN || RIGHTMOUSEDOWN2);
 }
@@ -77,8 +77,8 @@ TEST_F(InputRules, ZeroSpeedMovesAnchorsButNoAngle) {
 
 TEST_F(InputRules, FreeLookTurnsByOffsetOverHundredAndClampsOnlyPitch) {
   in::freeLook(400 + 1000, 300 + 500, 400, 300);
-  EXPECT_FLOAT_EQ(XROT, 20);   // 1000 px right: not clamped
-  EXPECT_FLOAT_EQ(YROT, 10);   // 500 px down
+  EXPECT_FLOAT_EQ(XROT, 20);  // 1000 px right: not clamped
+  EXPECT_FLOAT_EQ(YROT, 10);  // 500 px down
   EXPECT_FLOAT_EQ(XROT2, 20);
   EXPECT_FLOAT_EQ(YROT2, 10);
   in::freeLook(400, 300 + 5000, 400, 300);
@@ -108,7 +108,7 @@ TEST_F(InputRules, FpsFigureRoundsHalfToEvenAndShowsAtLeastOne) {
   struct Case {
     std::int32_t interval, frames;
     const char* shown;
-  } cases[] = {{5000, 300, "60"}, {5000, 0, "1"}, {5000, 12, "2"}, {5000, 13, "3"},
+  } cases[] = {{5000, 300, "60"}, {5000, 0, "1"},   {5000, 12, "2"}, {5000, 13, "3"},
                {10000, 25, "2"},  {10000, 35, "4"}, {5000, 7, "1"}};
   for (const Case& c : cases) {
     ADDINTERVALFPS = c.interval;
@@ -139,8 +139,7 @@ using RunTimeErrors = InputRules;
 
 TEST_F(RunTimeErrors, OverflowingFpsProductEndsTheProgram) {
   FPSCOUNT = 3000000;  // 1000 * 3e6 does not fit in 32 bits
-  EXPECT_EXIT(in::fpsUpdate(), testing::ExitedWithCode(RUNTIME_ERROR_STATUS),
-              "integer overflow in the FPS product");
+  EXPECT_EXIT(in::fpsUpdate(), testing::ExitedWithCode(RUNTIME_ERROR_STATUS), "integer overflow in the FPS product");
   ADDINTERVALFPS = 0;
   FPSCOUNT = 1;
   EXPECT_EXIT(in::fpsUpdate(), testing::ExitedWithCode(RUNTIME_ERROR_STATUS), "ADDINTERVALFPS is 0");

@@ -104,7 +104,7 @@ TEST(Regions, FilesOfEveryDepthFromOtherEncoders) {
     const char* name;
     WORD bits;
     UINT colours;  // entries of the file's colour table
-  } files[] = {{"magick_1bit", 1, 2},    {"magick_4bit", 4, 16},   {"pillow_8bit", 8, 256},
+  } files[] = {{"magick_1bit", 1, 2},   {"magick_4bit", 4, 16},  {"pillow_8bit", 8, 256},
                {"pillow_24bit", 24, 0}, {"magick_24bit", 24, 0}, {"pillow_32bit", 32, 0}};
   for (const auto& f : files) {
     const vitrum_test::Context trace(f.name);
@@ -148,7 +148,8 @@ TEST(Regions, MissingFilesGiveZeroAndAllKeyPicturesAnEmptyRegion) {
   EXPECT_EQ(palette, reinterpret_cast<HPALETTE>(0x1234));
   EXPECT_EQ(BITMAPTOREGION("vr_missing.bmp", kMagenta, 1), nullptr);
 
-  const std::string file = saveFile("vr_key_only.bmp", makeBmp(5, 3, 24, rgbRows(5, std::vector<std::uint32_t>(15, 0xFF00FF))));
+  const std::string file =
+      saveFile("vr_key_only.bmp", makeBmp(5, 3, 24, rgbRows(5, std::vector<std::uint32_t>(15, 0xFF00FF))));
   HRGN region = BITMAPTOREGION(file.c_str(), kMagenta, 1);
   ASSERT_NE(region, nullptr);
   RECT box;

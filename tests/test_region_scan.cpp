@@ -18,11 +18,14 @@ constexpr std::uint32_t kM = 0x00FF00FF, kR = 0x00FF0000;  // pixel words: magen
 struct Picture {
   std::int32_t width, height;
   std::vector<std::uint32_t> words;
-  Picture(std::int32_t w, const std::vector<std::uint32_t>& topRows) : width(w), height(static_cast<std::int32_t>(topRows.size()) / w) {
+  Picture(std::int32_t w, const std::vector<std::uint32_t>& topRows)
+      : width(w), height(static_cast<std::int32_t>(topRows.size()) / w) {
     for (std::int32_t y = height - 1; y >= 0; --y)
       words.insert(words.end(), topRows.begin() + y * w, topRows.begin() + (y + 1) * w);
   }
-  const std::uint8_t* top() const { return reinterpret_cast<const std::uint8_t*>(&words[std::size_t(height - 1) * width]); }
+  const std::uint8_t* top() const {
+    return reinterpret_cast<const std::uint8_t*>(&words[std::size_t(height - 1) * width]);
+  }
   std::ptrdiff_t step() const { return -4 * std::ptrdiff_t{width}; }
 };
 
@@ -37,7 +40,7 @@ TEST(RegionScan, KeyRangeReachesUpwardFromTheKeyClampedAt255) {
   const struct {
     std::uint32_t colorref;  // 0x00BBGGRR
     std::uint8_t tolerance;
-    std::uint32_t pixel;     // 0x00RRGGBB
+    std::uint32_t pixel;  // 0x00RRGGBB
     bool key;
   } cases[] = {
       {0xFF00FF, 1, 0xFF01FF, true},  {0xFF00FF, 1, 0xFE00FF, false}, {0xFF00FF, 1, 0xFF02FF, false},
@@ -46,7 +49,8 @@ TEST(RegionScan, KeyRangeReachesUpwardFromTheKeyClampedAt255) {
       {0x102030, 5, 0x352515, true},  {0x102030, 5, 0x302010, true},  {0x102030, 5, 0x302016, false},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(isKeyColour(c.pixel, keyRange(c.colorref, c.tolerance)), c.key) << std::hex << c.colorref << " " << c.pixel;
+    EXPECT_EQ(isKeyColour(c.pixel, keyRange(c.colorref, c.tolerance)), c.key)
+        << std::hex << c.colorref << " " << c.pixel;
 }
 
 TEST(RegionScan, OneRectanglePerRunTopRowFirstInOneFinalBatch) {

@@ -130,9 +130,9 @@ TEST_F(RenderState, OverlaySetUpFollowsTheAspectRatio) {
   OPENGL_I2D(0, 0, 0, 0);
   EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
   auto p = matrix(GL_PROJECTION_MATRIX);
-  EXPECT_EQ(p[0], 0.5f);                // x from -2 to 2
-  EXPECT_NEAR(p[5], 1 / 1.5f, 1e-7);    // y from -1.5 to 1.5
-  EXPECT_EQ(p[10], -0.5f);              // depths from -2 to 2
+  EXPECT_EQ(p[0], 0.5f);              // x from -2 to 2
+  EXPECT_NEAR(p[5], 1 / 1.5f, 1e-7);  // y from -1.5 to 1.5
+  EXPECT_EQ(p[10], -0.5f);            // depths from -2 to 2
   EXPECT_EQ(p[15], 1.0f);
   EXPECT_EQ(std::bit_cast<std::uint32_t>(OFFX), std::bit_cast<std::uint32_t>(-2.04999995f));
   EXPECT_EQ(std::bit_cast<std::uint32_t>(OFFY), std::bit_cast<std::uint32_t>(-1.45000005f));
@@ -245,8 +245,7 @@ TEST_F(RenderState, LightsTakeTheLibraryColoursAndTheModelviewPosition) {
 TEST_F(RenderState, PointLightMarkerIsOnePointAtTheLight) {
   identityTransforms();
   GLenum token = 0;
-  const auto points = drawnVertices([] { PUTGLPOINTLIGHT(GL_LIGHT0, 4.0f, 0.5f, -0.5f, 0.25f, 0.0f); },
-                                    &token);
+  const auto points = drawnVertices([] { PUTGLPOINTLIGHT(GL_LIGHT0, 4.0f, 0.5f, -0.5f, 0.25f, 0.0f); }, &token);
   ASSERT_EQ(points.size(), 1u);
   EXPECT_EQ(token, static_cast<GLenum>(GL_POINT_TOKEN));
   EXPECT_NEAR(points[0][0], 600, 1e-3);
@@ -280,14 +279,12 @@ TEST_F(RenderState, EditModeReshapesTheQuadsOpenGLDraws) {
   EXPECT_EQ(base.GLVERT3FMAX, 4);
   EXPECT_EQ(base.GLVERT3FCOUNT, 4);
   // Slot 2 moved down, slot 3 turned a quarter about the origin, slot 4 squashed.
-  const std::array<GLfloat, 3> corner[4] = {
-      {400, 300, 0.5f}, {600, 225, 0.5f}, {200, 450, 0.5f}, {400, 375, 0.5f}};
+  const std::array<GLfloat, 3> corner[4] = {{400, 300, 0.5f}, {600, 225, 0.5f}, {200, 450, 0.5f}, {400, 375, 0.5f}};
   ASSERT_EQ(drawn.size(), 6u);
   for (const auto& vertex : drawn) {
     bool found = false;
     for (const auto& c : corner)
-      found |= std::abs(vertex[0] - c[0]) < 1e-3 && std::abs(vertex[1] - c[1]) < 1e-3 &&
-               vertex[2] == c[2];
+      found |= std::abs(vertex[0] - c[0]) < 1e-3 && std::abs(vertex[1] - c[1]) < 1e-3 && vertex[2] == c[2];
     EXPECT_TRUE(found) << vertex[0] << ", " << vertex[1] << ", " << vertex[2];
   }
 

@@ -111,8 +111,8 @@ TEST_F(OnOpenGL, Rle32BitTgaKeepsItsAlpha) {
                        .c_str(),
                    12);
   EXPECT_EQ(TEXTURETGA2[12].TYP, static_cast<std::uint32_t>(GL_RGBA));
-  EXPECT_EQ(textureImage(GL_RGBA), (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12,
-                                          15, 14, 13, 16}));
+  EXPECT_EQ(textureImage(GL_RGBA),
+            (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16}));
 }
 
 TEST_F(OnOpenGL, Bmp24BitUploadsInRgbOrderAtAnyWidth) {

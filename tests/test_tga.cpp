@@ -96,8 +96,8 @@ TEST(TgaReader, PacketHeadersCountTheirPixelsAndRunAcrossRows) {
   // in rows of 6, so the packets cross row ends.
   Bytes raw;
   for (int i = 0; i < 128; ++i) raw = raw + Bytes{std::uint8_t(i), 0, std::uint8_t(255 - i), 0x80};
-  Loaded image = load(tgaHeader(10, 6, 43, 32) + Bytes{127} + raw + Bytes{128, 1, 2, 3, 4} +
-                      Bytes{255, 9, 8, 7, 6} + Bytes{128, 5, 5, 5, 5});
+  Loaded image = load(tgaHeader(10, 6, 43, 32) + Bytes{127} + raw + Bytes{128, 1, 2, 3, 4} + Bytes{255, 9, 8, 7, 6} +
+                      Bytes{128, 5, 5, 5, 5});
   ASSERT_TRUE(image.ok);
   ASSERT_EQ(image.pixels.size(), 258u * 4);
   for (int i = 0; i < 128; ++i)
@@ -109,8 +109,8 @@ TEST(TgaReader, PacketHeadersCountTheirPixelsAndRunAcrossRows) {
 
   // A run of five over rows of two fills the rest of row 0, all of row 1 and
   // the start of row 2; the top-left-origin bit and a trailing footer change nothing.
-  Loaded crossing = load(tgaHeader(10, 2, 3, 24, 0x20) + Bytes{0x00, 1, 1, 1, 0x84, 5, 6, 7} +
-                         Bytes(26, 0) + Bytes{'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I', 'O', 'N'});
+  Loaded crossing = load(tgaHeader(10, 2, 3, 24, 0x20) + Bytes{0x00, 1, 1, 1, 0x84, 5, 6, 7} + Bytes(26, 0) +
+                         Bytes{'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I', 'O', 'N'});
   ASSERT_TRUE(crossing.ok);
   EXPECT_EQ(crossing.pixels, Bytes({1, 1, 1}) + repeat({7, 6, 5}, 5));
 }
@@ -160,13 +160,11 @@ TEST(TgaReader, RefusesEachBadFileWithItsMessage) {
       {"just over 2^31-1 bytes", tgaHeader(10, 65535, 10923, 24), "Invalid texture information", "ERROR"},
       {"raw data short", tgaHeader(2, 2, 1, 24) + Bytes{1, 2, 3, 4, 5}, "Could not read image data", "ERROR"},
       {"ends at a packet boundary", valid24 + Bytes{0x81, 1, 2, 3}, "Could not read RLE header", "ERROR"},
-      {"ends in a raw packet", valid24 + Bytes{0x81, 1, 2, 3, 0x01, 4, 5, 6, 7},
-       "Could not read image data", "ERROR"},
-      {"ends before a run's pixel", valid24 + Bytes{0x81, 1, 2, 3, 0x81, 4},
-       "Could not read from file", "ERROR"},
+      {"ends in a raw packet", valid24 + Bytes{0x81, 1, 2, 3, 0x01, 4, 5, 6, 7}, "Could not read image data", "ERROR"},
+      {"ends before a run's pixel", valid24 + Bytes{0x81, 1, 2, 3, 0x81, 4}, "Could not read from file", "ERROR"},
       {"run overfills", valid24 + Bytes{0x84, 1, 2, 3}, "Too many pixels read", "ERROR"},
-      {"raw packet overfills", valid24 + Bytes{0x81, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 1, 2, 3},
-       "Too many pixels read", "ERROR"},
+      {"raw packet overfills", valid24 + Bytes{0x81, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 1, 2, 3}, "Too many pixels read",
+       "ERROR"},
       {"file ends at the surplus pixel", valid24 + Bytes{0x81, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9},
        "Could not read image data", "ERROR"},
   };

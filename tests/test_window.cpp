@@ -168,8 +168,8 @@ VITRUM_CHILD_SCENARIO(full_screen) {
   std::printf("size %ld %ld screen %d %d client %d %d style %08lx origin %ld %ld mode %lu %lu %lu %lu\n",
               outer.right - outer.left, outer.bottom - outer.top, GetSystemMetrics(SM_CXSCREEN),
               GetSystemMetrics(SM_CYSCREEN), WIDTH, HEIGHT,
-              static_cast<unsigned long>(GetWindowLongA(HWINDOW, GWL_STYLE)), outer.left, outer.top,
-              before.dmPelsWidth, after.dmPelsWidth, before.dmBitsPerPel, after.dmBitsPerPel);
+              static_cast<unsigned long>(GetWindowLongA(HWINDOW, GWL_STYLE)), outer.left, outer.top, before.dmPelsWidth,
+              after.dmPelsWidth, before.dmBitsPerPel, after.dmBitsPerPel);
   DELETEOGLWINDOW();
   return 0;
 }
@@ -180,8 +180,8 @@ TEST(WindowChild, FullScreenIsAScreenSizedBorderedPopupAtTheCurrentMode) {
   long w, h, sx, sy, cw, ch, x, y;
   unsigned long style, w0, w1, b0, b1;
   ASSERT_EQ(std::sscanf(run.output.c_str(),
-                        "size %ld %ld screen %ld %ld client %ld %ld style %lx origin %ld %ld mode %lu %lu %lu %lu",
-                        &w, &h, &sx, &sy, &cw, &ch, &style, &x, &y, &w0, &w1, &b0, &b1),
+                        "size %ld %ld screen %ld %ld client %ld %ld style %lx origin %ld %ld mode %lu %lu %lu %lu", &w,
+                        &h, &sx, &sy, &cw, &ch, &style, &x, &y, &w0, &w1, &b0, &b1),
             13)
       << run.output;
   EXPECT_EQ(w, sx);
@@ -200,9 +200,8 @@ VITRUM_CHILD_SCENARIO(delete_window) {
   CREATEOGLWINDOW("Delete", 320, 200, 32, false);
   DELETEOGLWINDOW();
   WNDCLASSA gl{};
-  std::printf("window %d context %d active %d class %d\n", IsWindow(HWINDOW) ? 1 : 0,
-              wglGetCurrentContext() ? 1 : 0, ACTIVE ? 1 : 0,
-              GetClassInfoA(GetModuleHandleA(nullptr), "GLWindow", &gl) ? 1 : 0);
+  std::printf("window %d context %d active %d class %d\n", IsWindow(HWINDOW) ? 1 : 0, wglGetCurrentContext() ? 1 : 0,
+              ACTIVE ? 1 : 0, GetClassInfoA(GetModuleHandleA(nullptr), "GLWindow", &gl) ? 1 : 0);
   return 0;
 }
 

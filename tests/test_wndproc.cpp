@@ -291,9 +291,8 @@ TEST_F(WindowProcedure, SurvivesASeededMessageStormAndStillAnswersAClickAndEscap
   CREATEMOUSEMENU = countContextMenu;
   SetForegroundWindow(HWINDOW);
   vitrum_test::MessageStorm storm(vitrum_test::stormSeed(),
-                                  {WM_CREATE, WM_SIZE, WM_PAINT, WM_CONTEXTMENU, WM_KEYDOWN, WM_KEYUP,
-                                   WM_COMMAND, WM_TIMER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                   WM_RBUTTONDOWN, WM_RBUTTONUP});
+                                  {WM_CREATE, WM_SIZE, WM_PAINT, WM_CONTEXTMENU, WM_KEYDOWN, WM_KEYUP, WM_COMMAND,
+                                   WM_TIMER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP});
   std::minstd_rand application(storm.seed());
   LPARAM lastSize = MAKELPARAM(WIDTH, HEIGHT);
   unsigned handled = 0;
@@ -305,14 +304,16 @@ TEST_F(WindowProcedure, SurvivesASeededMessageStormAndStillAnswersAClickAndEscap
     const bool key = m.message == WM_KEYDOWN || m.message == WM_KEYUP;
     const bool freeLookMove = m.message == WM_MOUSEMOVE && MOUSEFREE && GetForegroundWindow() == HWINDOW;
     if (!IsWindow(HWINDOW) || !ACTIVE) broken = "the window or ACTIVE is gone";
-    else if (WIDTH != LOWORD(lastSize) || HEIGHT != HIWORD(lastSize)) broken = "WIDTH, HEIGHT differ from the last WM_SIZE";
+    else if (WIDTH != LOWORD(lastSize) || HEIGHT != HIWORD(lastSize))
+      broken = "WIDTH, HEIGHT differ from the last WM_SIZE";
     else if (LEFTMOUSEDOWN != LEFTMOUSEDOWN2 || RIGHTMOUSEDOWN != RIGHTMOUSEDOWN2) broken = "the button flags differ";
     else if (!LEFTMOUSEDOWN && (XCOORD || YCOORD || SETMX || SETMY)) broken = "a left-drag anchor outlives the release";
     else if (!std::isfinite(XROT) || !std::isfinite(YROT) || !std::isfinite(DEPTH) || !std::isfinite(XROT2) ||
              !std::isfinite(YROT2) || !std::isfinite(DEPTH2))
       broken = "an angle or distance is not finite";
     else if (freeLookMove && (std::fabs(YROT) > 60 || std::fabs(YROT2) > 60)) broken = "free look left YROT beyond 60";
-    else if (key && m.wparam <= 500 && SETKEY[static_cast<long long>(m.wparam)] != (m.message == WM_KEYDOWN ? LONGTRUE : LONGFALSE))
+    else if (key && m.wparam <= 500 &&
+             SETKEY[static_cast<long long>(m.wparam)] != (m.message == WM_KEYDOWN ? LONGTRUE : LONGFALSE))
       broken = "a key is not in the table as its last message left it";
     if (!broken.empty()) {
       char message[16];
@@ -400,8 +401,7 @@ VITRUM_CHILD_SCENARIO(application_reads_key_501) { return SETKEY[501]; }
 TEST(WindowProcedureChild, TheApplicationsOwnIndexBeyondTheTableIsARunTimeError) {
   const auto run = vitrum_test::runChild("application_reads_key_501");
   EXPECT_EQ(run.exitCode, static_cast<DWORD>(RUNTIME_ERROR_STATUS));
-  EXPECT_NE(run.output.find("index 501 of SETKEY is outside its bounds 0..500"), std::string::npos)
-      << run.output;
+  EXPECT_NE(run.output.find("index 501 of SETKEY is outside its bounds 0..500"), std::string::npos) << run.output;
 }
 
 }  // namespace

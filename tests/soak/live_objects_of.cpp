@@ -35,8 +35,8 @@ constexpr std::size_t kTeb64Peb = 0x60;
 bool readAll(HANDLE process, std::uint64_t address, void* into, std::size_t size) {
   SIZE_T read = 0;
   return address <= UINTPTR_MAX &&
-         ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), into,
-                           size, &read) &&
+         ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), into, size,
+                           &read) &&
          read == size;
 }
 
@@ -67,16 +67,15 @@ std::uint64_t wineGdiTable(HANDLE process, DWORD threadId) {
   auto queryProcess = ntdll<QueryProcess>("NtQueryInformationProcess");
   auto queryThread = ntdll<QueryThread>("NtQueryInformationThread");
   PROCESS_BASIC_INFORMATION basic{};
-  if (!queryProcess || queryProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-    return 0;
+  if (!queryProcess || queryProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return 0;
   const auto peb = reinterpret_cast<std::uintptr_t>(basic.PebBaseAddress);
   if (sizeof(void*) == 8) return readPointer<std::uint64_t>(process, peb + kPeb64GdiTable);
 
   HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId);
   if (!thread) return 0;
   BasicThreadInfo threadInfo{};
-  const bool known = queryThread && queryThread(thread, ThreadBasicInformation, &threadInfo, sizeof threadInfo,
-                                                nullptr) == 0;
+  const bool known =
+      queryThread && queryThread(thread, ThreadBasicInformation, &threadInfo, sizeof threadInfo, nullptr) == 0;
   CloseHandle(thread);
   if (!known) return 0;
   const auto teb64 =

@@ -53,7 +53,7 @@ inline Bytes makeBmp(std::int32_t width, std::int32_t height, std::uint16_t bpp,
     putLittleEndian(file, static_cast<std::uint32_t>(palette.size() / 4), 4);
     putLittleEndian(file, 0, 4);
     if (infoSize > 40) {
-      file.resize(file.size() + 16, 0);  // colour masks, unused with BI_RGB
+      file.resize(file.size() + 16, 0);      // colour masks, unused with BI_RGB
       putLittleEndian(file, 0x73524742, 4);  // 'sRGB'
       file.resize(14 + infoSize, 0);
     }

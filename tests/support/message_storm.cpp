@@ -11,13 +11,12 @@ namespace {
 // System messages whose parameters are plain numbers (or handles that are only
 // compared or validated), so that default processing copes with any value.
 constexpr UINT kValueMessages[] = {
-    WM_NULL,          WM_MOVE,          WM_ENABLE,        WM_CANCELMODE,     WM_CHAR,
-    WM_DEADCHAR,      WM_MOUSEWHEEL,    WM_MOUSEHWHEEL,   WM_MBUTTONDOWN,    WM_MBUTTONUP,
-    WM_MBUTTONDBLCLK, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_XBUTTONDOWN,    WM_XBUTTONUP,
-    WM_NCHITTEST,     WM_NCMOUSEMOVE,   WM_MOUSEACTIVATE, WM_TIMECHANGE,     WM_FONTCHANGE,
-    WM_SYSCOLORCHANGE, WM_DISPLAYCHANGE, WM_CAPTURECHANGED, WM_ERASEBKGND,   WM_NCACTIVATE,
-    WM_ACTIVATE,      WM_SETFOCUS,      WM_KILLFOCUS,     WM_ACTIVATEAPP,
-    WM_GETDLGCODE,    WM_APPCOMMAND,    WM_HOTKEY,
+    WM_NULL,          WM_MOVE,        WM_ENABLE,         WM_CANCELMODE,    WM_CHAR,           WM_DEADCHAR,
+    WM_MOUSEWHEEL,    WM_MOUSEHWHEEL, WM_MBUTTONDOWN,    WM_MBUTTONUP,     WM_MBUTTONDBLCLK,  WM_LBUTTONDBLCLK,
+    WM_RBUTTONDBLCLK, WM_XBUTTONDOWN, WM_XBUTTONUP,      WM_NCHITTEST,     WM_NCMOUSEMOVE,    WM_MOUSEACTIVATE,
+    WM_TIMECHANGE,    WM_FONTCHANGE,  WM_SYSCOLORCHANGE, WM_DISPLAYCHANGE, WM_CAPTURECHANGED, WM_ERASEBKGND,
+    WM_NCACTIVATE,    WM_ACTIVATE,    WM_SETFOCUS,       WM_KILLFOCUS,     WM_ACTIVATEAPP,    WM_GETDLGCODE,
+    WM_APPCOMMAND,    WM_HOTKEY,
 };
 
 std::atomic<unsigned> progress{0};
@@ -117,10 +116,10 @@ StormMessage MessageStorm::next(HWND target) {
 
 std::uint32_t stormSeed() {
   const char* given = std::getenv("VITRUM_STORM_SEED");
-  const std::uint32_t seed = given ? static_cast<std::uint32_t>(std::strtoul(given, nullptr, 0))
-                                   : std::random_device{}();
-  std::printf("message storm seed %lu (replay with VITRUM_STORM_SEED=%lu)\n",
-              static_cast<unsigned long>(seed), static_cast<unsigned long>(seed));
+  const std::uint32_t seed =
+      given ? static_cast<std::uint32_t>(std::strtoul(given, nullptr, 0)) : std::random_device{}();
+  std::printf("message storm seed %lu (replay with VITRUM_STORM_SEED=%lu)\n", static_cast<unsigned long>(seed),
+              static_cast<unsigned long>(seed));
   std::fflush(stdout);
   return seed;
 }
@@ -132,8 +131,7 @@ unsigned stormLength() {
 }
 
 StormCounts runStorm(HWND target, MessageStorm& storm, unsigned count, unsigned frameEvery,
-                     const std::function<void(const StormMessage&)>& check,
-                     const std::function<void()>& drawFrame) {
+                     const std::function<void(const StormMessage&)>& check, const std::function<void()>& drawFrame) {
   watchedSeed = storm.seed();
   std::atomic<bool> done{false};
   // A hang (a modal loop, a lost wake-up) must fail with its seed, not time out silently.

@@ -64,7 +64,6 @@ struct StormCounts {
 // FRAME_EVERY messages. A storm that stops making progress ends the process
 // with the seed and the last message printed.
 StormCounts runStorm(HWND target, MessageStorm& storm, unsigned count, unsigned frameEvery,
-                     const std::function<void(const StormMessage&)>& check,
-                     const std::function<void()>& drawFrame);
+                     const std::function<void(const StormMessage&)>& check, const std::function<void()>& drawFrame);
 
 }  // namespace vitrum_test

@@ -33,10 +33,10 @@ inline std::vector<ScanRect> referenceRuns(const std::uint8_t* top, std::ptrdiff
 
 class RecordingBuffer final : public Vitrum::internal::RectangleBuffer {
  public:
-  std::vector<std::size_t> sizes;                // each size the buffer was given
-  std::vector<std::vector<ScanRect>> batches;    // the rectangles of each flush
-  std::vector<ScanRect> bounds;                  // the bounding rectangle of each flush
-  std::size_t failingResize = SIZE_MAX;          // the resize (0 = the first) that fails
+  std::vector<std::size_t> sizes;              // each size the buffer was given
+  std::vector<std::vector<ScanRect>> batches;  // the rectangles of each flush
+  std::vector<ScanRect> bounds;                // the bounding rectangle of each flush
+  std::size_t failingResize = SIZE_MAX;        // the resize (0 = the first) that fails
 
   ScanHeader* resize(std::size_t bytes) override {
     if (sizes.size() == failingResize) return nullptr;

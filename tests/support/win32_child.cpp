@@ -16,8 +16,8 @@ std::map<std::string, int (*)()>& scenarios() {
 std::string windowText(HWND window) {
   char buffer[1024] = {};
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 2000, &length);
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                      &length);
   return buffer;
 }
 
@@ -125,8 +125,8 @@ ChildResult runProcess(const std::string& commandLine, const RunOptions& options
   for (int attempt = 1; attempt <= 3; ++attempt) {
     std::string mutableLine = commandLine;
     started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(),
-                             &startup, &process);
+                             options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str(), &startup,
+                             &process);
     startError = started ? 0 : GetLastError();
     if (started || startError != ERROR_INTERNAL_ERROR) break;
     std::fprintf(stderr, "CreateProcess failed (error %lu) on attempt %d for: %s\n",

@@ -93,7 +93,7 @@ Dialog readDialog(HWND dialog);
 
 }  // namespace vitrum_test
 
-#define VITRUM_CHILD_SCENARIO(NAME)                                              \
-  static int NAME##_scenario();                                                  \
+#define VITRUM_CHILD_SCENARIO(NAME)                                                      \
+  static int NAME##_scenario();                                                          \
   static const ::vitrum_test::ChildScenario NAME##_registration(#NAME, NAME##_scenario); \
   static int NAME##_scenario()
