@@ -73,24 +73,11 @@ std::string writeSample(const std::filesystem::path& dir, int bits, bool rle) {
   const int bpp = bits / 8;
   const Bytes pixels = photo(bpp);
   // Top-left origin, so that stb_image keeps the rows in file order as LOADTGA does.
-  Bytes file{0,
-             0,
-             static_cast<std::uint8_t>(rle ? 10 : 2),
-             0,
-             0,
-             0,
-             0,
-             0,
-             0,
-             0,
-             0,
-             0,
-             kSide & 0xFF,
-             kSide >> 8,
-             kSide & 0xFF,
-             kSide >> 8,
-             static_cast<std::uint8_t>(bits),
+  // clang-format off
+  Bytes file{0, 0, static_cast<std::uint8_t>(rle ? 10 : 2), 0, 0, 0, 0, 0, 0, 0, 0, 0,
+             kSide & 0xFF, kSide >> 8, kSide & 0xFF, kSide >> 8, static_cast<std::uint8_t>(bits),
              static_cast<std::uint8_t>(0x20 | (bits == 32 ? 8 : 0))};
+  // clang-format on
   const Bytes data = rle ? encodeRle(pixels, bpp) : pixels;
   file.insert(file.end(), data.begin(), data.end());
   const std::string path = (dir / ("bench_" + std::to_string(bits) + (rle ? "_rle" : "_raw") + ".tga")).string();

@@ -65,26 +65,15 @@ struct Cell {
   const char* label;
   void (*draw)(float seconds);
 };
-constexpr Cell kCells[] = {{-1.33f, 0.6f, "TWOSIDEON",
-                            [](float s) {
-                              TWOSIDEON();
-                              book(s);
-                              TWOSIDEOFF();
-                            }},
-                           {0, 0.6f, "TWOSIDEOFF", book},
-                           {1.33f, 0.6f, "SETGLREFRACTIVE",
-                            [](float s) {
-                              SETGLREFRACTIVE();
-                              book(s);
-                              glDisable(GL_CULL_FACE);
-                            }},
-                           {-1.33f, -0.65f, "BMP slot, mipmaps", tiledFloor},
-                           {0, -0.65f, "TGA slot: RLE, alpha", flower},
-                           {1.33f, -0.65f, "TGA with SETGLSPRITE", [](float s) {
-                              SETGLSPRITE();
-                              flower(s);
-                              SETGLSPRITEOFF();
-                            }}};
+// clang-format off
+constexpr Cell kCells[] = {
+    {-1.33f, 0.6f, "TWOSIDEON", [](float s) { TWOSIDEON(); book(s); TWOSIDEOFF(); }},
+    {0, 0.6f, "TWOSIDEOFF", book},
+    {1.33f, 0.6f, "SETGLREFRACTIVE", [](float s) { SETGLREFRACTIVE(); book(s); glDisable(GL_CULL_FACE); }},
+    {-1.33f, -0.65f, "BMP slot, mipmaps", tiledFloor},
+    {0, -0.65f, "TGA slot: RLE, alpha", flower},
+    {1.33f, -0.65f, "TGA with SETGLSPRITE", [](float s) { SETGLSPRITE(); flower(s); SETGLSPRITEOFF(); }}};
+// clang-format on
 
 }  // namespace
 

@@ -144,24 +144,14 @@ TEST_F(ExtBush, EveryPlaneLeansAsDrawnInOrder) {
   };
   const Lean upright{4, 0, 0, 0}, a25{3.625f, 1.690f, 0, 0}, a50{2.571f, 3.064f, 0, 0}, a70{1.368f, 3.759f, 0, 0};
   auto towards = [](Lean lean, GLfloat x, GLfloat z) { return Lean{lean.height, lean.reach, x, z}; };
-  const Lean leans[18] = {upright,
-                          upright,
-                          towards(a25, 0, 1),
-                          towards(a25, 0, -1),
-                          towards(a25, 1, 0),
-                          towards(a25, -1, 0),
-                          towards(a25, d, d),
-                          towards(a25, -d, -d),
-                          towards(a25, d, -d),
-                          towards(a25, -d, d),
-                          towards(a50, 0, 1),
-                          towards(a50, 0, -1),
-                          towards(a50, 1, 0),
-                          towards(a50, -1, 0),
-                          towards(a70, d, d),
-                          towards(a70, -d, -d),
-                          towards(a70, d, -d),
-                          towards(a70, -d, d)};
+  // clang-format off
+  const Lean leans[18] = {
+      upright,           upright,
+      towards(a25, 0, 1), towards(a25, 0, -1), towards(a25, 1, 0), towards(a25, -1, 0),
+      towards(a25, d, d), towards(a25, -d, -d), towards(a25, d, -d), towards(a25, -d, d),
+      towards(a50, 0, 1), towards(a50, 0, -1), towards(a50, 1, 0), towards(a50, -1, 0),
+      towards(a70, d, d), towards(a70, -d, -d), towards(a70, d, -d), towards(a70, -d, d)};
+  // clang-format on
 
   for (GLfloat size : {1.0f, 2.0f}) {
     const auto bush = planes(size);

@@ -157,15 +157,19 @@ TEST_F(ExtWrappers, TranslationReplacesTheFogOffset) {
     std::array<GLfloat, 3> weights;
     GLfloat offset;  // after GLTRANSLATEF(5, 3, -4) from an offset of 7
   };
+  // clang-format off
   const Case cases[] = {
-      {false, true, true, {0, 1, 0}, 7},                                        // fog off
-      {true, false, true, {0, 1, 0}, 7},                                        // GLSTOPVOLUMEFOGDEPTH off
-      {true, true, false, {0, 1, 0}, 0},                                        // reset off: 0 whatever the translation
-      {true, true, true, {0, 1, 0}, -3},    {true, true, true, {0, 2, 0}, -3},  // the weight is not applied
-      {true, true, true, {1, 1, 0}, -3},                                        // Y comes after X
-      {true, true, true, {1, 1, 1}, 4},                                         // and Z after Y
-      {true, true, true, {0.5f, 0, 0}, -5}, {true, true, true, {0, 0, 0}, 7},   // no axis: nothing to set
+      {false, true, true, {0, 1, 0}, 7},  // fog off
+      {true, false, true, {0, 1, 0}, 7},  // GLSTOPVOLUMEFOGDEPTH off
+      {true, true, false, {0, 1, 0}, 0},  // reset off: 0 whatever the translation
+      {true, true, true, {0, 1, 0}, -3},
+      {true, true, true, {0, 2, 0}, -3},   // the weight is not applied
+      {true, true, true, {1, 1, 0}, -3},   // Y comes after X
+      {true, true, true, {1, 1, 1}, 4},    // and Z after Y
+      {true, true, true, {0.5f, 0, 0}, -5},
+      {true, true, true, {0, 0, 0}, 7},    // no axis: nothing to set
   };
+  // clang-format on
   for (const Case& c : cases) {
     GLAUTOVOLUMEFOGONOFF = c.fog;
     GLSTOPVOLUMEFOGDEPTH = c.stop;

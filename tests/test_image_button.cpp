@@ -122,20 +122,17 @@ TEST_F(ImageButton, MessagesMoveItBetweenStatesAndAPressReleasedOverItClicks) {
     commands.clear();
     for (const char* step = c.steps; *step; ++step) {
       const std::string kinds = "ICOLRoDUdu";
+      // clang-format off
       const struct {
         UINT message;
         WPARAM keys;
         int x, y;
-      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},
-               {WM_MOUSEMOVE, 0, 1, 1},
-               {WM_MOUSEMOVE, 0, -5, 10},
-               {WM_MOUSEMOVE, MK_LBUTTON, 20, 10},
-               {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},
-               {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
-               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10},
-               {WM_LBUTTONUP, 0, 20, 10},
-               {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10},
-               {WM_RBUTTONUP, 0, 20, 10}};
+      } m[] = {{WM_MOUSEMOVE, 0, 20, 10},           {WM_MOUSEMOVE, 0, 1, 1},
+               {WM_MOUSEMOVE, 0, -5, 10},           {WM_MOUSEMOVE, MK_LBUTTON, 20, 10},
+               {WM_MOUSEMOVE, MK_RBUTTON, 20, 10},  {WM_MOUSEMOVE, MK_LBUTTON, 20, -3},
+               {WM_LBUTTONDOWN, MK_LBUTTON, 20, 10}, {WM_LBUTTONUP, 0, 20, 10},
+               {WM_RBUTTONDOWN, MK_RBUTTON, 20, 10}, {WM_RBUTTONUP, 0, 20, 10}};
+      // clang-format on
       const auto& message = m[kinds.find(*step)];
       SendMessageA(button, message.message, message.keys, MAKELPARAM(message.x, message.y));
     }
